@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds what is missing and starts the clock: on Linux under Wine, with the
+# built-in default style. On a desktop it opens on your display and runs until
+# you end it; without a display it runs on a virtual one, writes a screenshot
+# a few seconds after the clock appears, prints where it is, and ends.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TDIALIX_BUILD:-$root/build}
+
+"$root/scripts/deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target windows
+exe="$build/windows/src/TDialix.exe"
+
+. "$root/scripts/wine-env.sh"
+TDIALIX_PREFIX="$build/run-prefix"
+
+xvfb_pid=
+cleanup() {
+  wine_env wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  wine_prefix_ready
+  echo "Starting TDialix on $DISPLAY"
+  wine_env wine "$exe" "$@"
+  exit $?
+fi
+
+# No desktop: a virtual display, and a screenshot to show what it looks like.
+trap cleanup EXIT
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" </dev/null >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$display_file")"
+rm -f "$display_file"
+wine_prefix_ready
+
+echo "No display found: starting TDialix on the virtual display $DISPLAY"
+wine_env wine "$exe" "$@" </dev/null >/dev/null 2>&1 &
+program=$!
+for _ in $(seq 60); do
+  xdotool search --name '^TDialix' >/dev/null 2>&1 && break
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.5
+done
+sleep 3
+shot="$build/tdialix-screenshot.png"
+import -window root "$shot"
+echo "Screenshot of the clock: $shot"
+if kill -0 "$program" 2>/dev/null; then
+  kill "$program" 2>/dev/null || true
+else
+  wait "$program" && status=0 || status=$?
+  echo "TDialix ended by itself (exit code $status)"
+fi

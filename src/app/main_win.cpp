@@ -1,0 +1,4 @@
+// Program entry of TDialix.exe.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

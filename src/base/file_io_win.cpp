@@ -1,0 +1,89 @@
+#include "base/file_io_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "base/unique_handle_win.h"
+
+namespace tdialix {
+
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return L".";
+  if (slash == 2 && path[1] == L':') return path.substr(0, 3);  // "C:\"
+  return path.substr(0, slash);
+}
+
+// Keeps the failure's error code across the clean-up calls that follow it.
+bool Fail(DWORD error) {
+  ::SetLastError(error);
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path, size_t maxBytes) {
+  TUniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+  if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+    ::SetLastError(ERROR_FILE_TOO_LARGE);
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr)) {
+      return std::nullopt;
+    }
+    if (read == 0) break;  // the file shrank while we read it
+    done += read;
+  }
+  bytes.resize(done);
+  ::SetLastError(ERROR_SUCCESS);
+  return bytes;
+}
+
+bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+  // A file the user made read-only stays as it is (a rename would replace it).
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return Fail(ERROR_ACCESS_DENIED);
+  }
+  wchar_t temporary[MAX_PATH + 1] = {};
+  if (!::GetTempFileNameW(FolderOf(path).c_str(), L"tdx", 0, temporary)) return false;
+
+  DWORD error = ERROR_SUCCESS;
+  {
+    TUniqueKernelHandle file(
+        ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) error = ::GetLastError();
+    size_t done = 0;
+    while (error == ERROR_SUCCESS && done < bytes.size()) {
+      DWORD written = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+      if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr)) error = ::GetLastError();
+      else if (written == 0) error = ERROR_WRITE_FAULT;
+      done += written;
+    }
+    if (error == ERROR_SUCCESS && !::FlushFileBuffers(file.Get())) error = ::GetLastError();
+  }
+  if (error == ERROR_SUCCESS &&
+      !::MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = ::GetLastError();
+  }
+  if (error != ERROR_SUCCESS) {
+    ::DeleteFileW(temporary);
+    return Fail(error);
+  }
+  ::SetLastError(ERROR_SUCCESS);
+  return true;
+}
+
+}  // namespace tdialix

@@ -1,0 +1,22 @@
+// What the system says about the user's locale and about errors.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "base/date_format.h"
+
+namespace tdialix {
+
+// The user's date and time formats, day and month names, separators and AM/PM texts.
+TFormatSettings SystemFormatSettings();
+
+// Text in the system's ANSI code page (Shift-JIS on a Japanese system).
+std::wstring AnsiToWide(std::string_view bytes);
+
+// The system's message for an error code, without the trailing line break.
+std::wstring SystemErrorText(DWORD code);
+
+}  // namespace tdialix

@@ -1,0 +1,155 @@
+// Owners for the Win32 handle kinds the program uses: each frees its handle
+// once, when it goes out of scope, and can be moved but not copied.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace tdialix {
+
+template <typename Traits>
+class TUniqueHandle {
+ public:
+  using THandle = typename Traits::THandle;
+
+  TUniqueHandle() noexcept = default;
+  explicit TUniqueHandle(THandle handle) noexcept : Handle(handle) {}
+  TUniqueHandle(TUniqueHandle&& other) noexcept : Handle(other.Release()) {}
+  TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  TUniqueHandle(const TUniqueHandle&) = delete;
+  TUniqueHandle& operator=(const TUniqueHandle&) = delete;
+  ~TUniqueHandle() { Reset(); }
+
+  THandle Get() const noexcept { return Handle; }
+  explicit operator bool() const noexcept { return Traits::IsValid(Handle); }
+
+  THandle Release() noexcept { return std::exchange(Handle, Traits::Invalid()); }
+  void Reset(THandle handle = Traits::Invalid()) noexcept {
+    const THandle old = std::exchange(Handle, handle);
+    if (Traits::IsValid(old)) Traits::Close(old);
+  }
+
+ private:
+  THandle Handle = Traits::Invalid();
+};
+
+namespace handle_traits {
+
+// Kernel handles: files use INVALID_HANDLE_VALUE, most others NULL; neither is closed.
+struct Kernel {
+  using THandle = HANDLE;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(THandle h) noexcept { ::CloseHandle(h); }
+};
+
+template <typename T>
+struct GdiObject {
+  using THandle = T;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr; }
+  static void Close(THandle h) noexcept { ::DeleteObject(h); }
+};
+
+struct MemoryDC {
+  using THandle = HDC;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr; }
+  static void Close(THandle h) noexcept { ::DeleteDC(h); }
+};
+
+struct Menu {
+  using THandle = HMENU;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr; }
+  static void Close(THandle h) noexcept { ::DestroyMenu(h); }
+};
+
+struct Module {
+  using THandle = HMODULE;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr; }
+  static void Close(THandle h) noexcept { ::FreeLibrary(h); }
+};
+
+struct Icon {
+  using THandle = HICON;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr; }
+  static void Close(THandle h) noexcept { ::DestroyIcon(h); }
+};
+
+struct RegistryKey {
+  using THandle = HKEY;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr; }
+  static void Close(THandle h) noexcept { ::RegCloseKey(h); }
+};
+
+struct Window {
+  using THandle = HWND;
+  static THandle Invalid() noexcept { return nullptr; }
+  static bool IsValid(THandle h) noexcept { return h != nullptr; }
+  static void Close(THandle h) noexcept { ::DestroyWindow(h); }
+};
+
+struct GlobalAtom {
+  using THandle = ATOM;
+  static THandle Invalid() noexcept { return 0; }
+  static bool IsValid(THandle h) noexcept { return h != 0; }
+  static void Close(THandle h) noexcept { ::GlobalDeleteAtom(h); }
+};
+
+}  // namespace handle_traits
+
+using TUniqueKernelHandle = TUniqueHandle<handle_traits::Kernel>;
+using TUniqueBitmap = TUniqueHandle<handle_traits::GdiObject<HBITMAP>>;
+using TUniqueFont = TUniqueHandle<handle_traits::GdiObject<HFONT>>;
+using TUniqueBrush = TUniqueHandle<handle_traits::GdiObject<HBRUSH>>;
+using TUniquePen = TUniqueHandle<handle_traits::GdiObject<HPEN>>;
+using TUniqueRegion = TUniqueHandle<handle_traits::GdiObject<HRGN>>;
+using TUniqueMemoryDC = TUniqueHandle<handle_traits::MemoryDC>;
+using TUniqueMenu = TUniqueHandle<handle_traits::Menu>;
+using TUniqueModule = TUniqueHandle<handle_traits::Module>;
+using TUniqueIcon = TUniqueHandle<handle_traits::Icon>;
+using TUniqueRegistryKey = TUniqueHandle<handle_traits::RegistryKey>;
+using TUniqueWindow = TUniqueHandle<handle_traits::Window>;
+using TUniqueGlobalAtom = TUniqueHandle<handle_traits::GlobalAtom>;
+
+// A window's device context, released to its window.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND window) noexcept : Window(window), DC(::GetDC(window)) {}
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  ~TWindowDC() {
+    if (DC) ::ReleaseDC(Window, DC);
+  }
+  HDC Get() const noexcept { return DC; }
+  explicit operator bool() const noexcept { return DC != nullptr; }
+
+ private:
+  HWND Window;
+  HDC DC;
+};
+
+// Selects a GDI object into a DC for the lifetime of the guard.
+class TSelectObject {
+ public:
+  TSelectObject(HDC dc, HGDIOBJ object) noexcept : DC(dc), Previous(::SelectObject(dc, object)) {}
+  TSelectObject(const TSelectObject&) = delete;
+  TSelectObject& operator=(const TSelectObject&) = delete;
+  ~TSelectObject() {
+    if (Previous && Previous != HGDI_ERROR) ::SelectObject(DC, Previous);
+  }
+
+ private:
+  HDC DC;
+  HGDIOBJ Previous;
+};
+
+}  // namespace tdialix

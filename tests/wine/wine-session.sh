@@ -1,0 +1,50 @@
+#!/bin/sh
+# Starts or stops the Wine session that the Windows tests run in: a virtual X
+# display, the test prefix inside the build folder and one resident wineserver.
+#   wine-session.sh start|stop <session folder>
+set -eu
+action=$1
+dir=$2
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+TDIALIX_PREFIX="$dir/prefix"
+
+stop() {
+  if [ -d "$TDIALIX_PREFIX" ]; then wine_env wineserver -k 2>/dev/null || true; fi
+  if [ -f "$dir/xvfb.pid" ]; then
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/xvfb.pid"
+  fi
+  rm -f "$dir/session.env"
+}
+
+case "$action" in
+  stop) stop; exit 0 ;;
+  start) ;;
+  *) echo "usage: $0 start|stop <folder>" >&2; exit 2 ;;
+esac
+
+stop
+mkdir -p "$dir"
+
+# A display of our own, so that tests never touch the user's desktop.
+rm -f "$dir/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" </dev/null >/dev/null 2>&1 &
+echo $! >"$dir/xvfb.pid"
+for _ in $(seq 100); do
+  [ -s "$dir/display" ] && break
+  sleep 0.1
+done
+[ -s "$dir/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=":$(cat "$dir/display")"
+export DISPLAY
+
+wine_prefix_ready
+
+# One resident server for the whole run: each program then starts in
+# milliseconds instead of waiting for Wine to let go of the test's pipe.
+wine_env wineserver -p </dev/null >/dev/null 2>&1
+# Wine's own helper processes (services, the desktop window) start with the
+# first program and live on; start them here, away from the tests' pipes.
+wine_env wineboot </dev/null >/dev/null 2>&1
+
+printf 'DISPLAY=%s\n' "$DISPLAY" >"$dir/session.env"
