@@ -1,0 +1,92 @@
+#include "app/command_line.h"
+
+#include "base/text.h"
+
+namespace tdialix {
+
+namespace {
+
+// The text after the switch's colon, or nothing when the parameter is no such request.
+std::optional<std::wstring_view> SwitchValue(std::wstring_view parameter, std::wstring_view name) {
+  const size_t at = parameter.find(name);
+  if (at == std::wstring_view::npos) return std::nullopt;
+  const size_t colon = parameter.find(L':', at);
+  if (colon == std::wstring_view::npos) return std::nullopt;
+  return parameter.substr(colon + 1);
+}
+
+// A window handle in decimal. Handles take up to ten digits, so all the digits
+// are read; text that is no number gives 0.
+std::uint32_t HandleNumber(std::wstring_view text) {
+  if (text.empty()) return 0;
+  std::uint64_t value = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return 0;
+    value = value * 10 + static_cast<unsigned>(c - L'0');
+    if (value > 0xFFFFFFFFull) return 0;
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ParseRebootRequest(std::wstring_view parameter) {
+  const auto value = SwitchValue(parameter, L"/reboot");
+  if (!value) return std::nullopt;
+  return HandleNumber(*value);
+}
+
+std::optional<TAssociateRequest> ParseAssociateRequest(std::wstring_view parameter) {
+  const auto value = SwitchValue(parameter, L"/associate");
+  if (!value) return std::nullopt;
+  TAssociateRequest request;
+  request.Associate = !value->empty() && (*value)[0] >= L'1' && (*value)[0] <= L'9';
+  if (const size_t comma = value->find(L','); comma != std::wstring_view::npos) {
+    request.Owner = HandleNumber(value->substr(comma + 1));
+  }
+  return request;
+}
+
+std::optional<std::wstring> FirstStyleParameter(const std::vector<std::wstring>& parameters) {
+  for (const std::wstring& parameter : parameters) {
+    if (parameter.find(L'/') == std::wstring::npos) return parameter;
+  }
+  return std::nullopt;
+}
+
+bool HasNoPluginSwitch(const std::vector<std::wstring>& parameters) {
+  for (const std::wstring& parameter : parameters) {
+    if (parameter.size() == 9 && parameter[0] == L'/' &&
+        SameText(std::wstring_view(parameter).substr(1), L"noplugin")) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::wstring> SplitCommandLine(std::wstring_view commandLine) {
+  std::vector<std::wstring> parameters;
+  size_t i = 0;
+  const size_t n = commandLine.size();
+  auto skipBlanks = [&] {
+    while (i < n && (commandLine[i] == L' ' || commandLine[i] == L'\t')) ++i;
+  };
+  skipBlanks();
+  while (i < n) {
+    std::wstring parameter;
+    bool quoted = false;
+    while (i < n && (quoted || (commandLine[i] != L' ' && commandLine[i] != L'\t'))) {
+      if (commandLine[i] == L'"') {
+        quoted = !quoted;
+        ++i;
+        continue;
+      }
+      parameter += commandLine[i++];
+    }
+    parameters.push_back(std::move(parameter));
+    skipBlanks();
+  }
+  return parameters;
+}
+
+}  // namespace tdialix

@@ -1,0 +1,179 @@
+// Program entry: restart a running instance, write the style-file association
+// for an unelevated instance, hand a style file or a settings request to the
+// running instance, or become the running instance.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application_win.h"
+#include "app/command_line.h"
+#include "app/master_window_win.h"
+#include "app/messages_win.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "base/trace_win.h"
+#include "base/unique_handle_win.h"
+#include "dialogs/shell_association_win.h"
+
+namespace tdialix {
+
+namespace {
+
+std::wstring OwnPath() {
+  wchar_t path[MAX_PATH * 2] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  return std::wstring(path, length);
+}
+
+// The program file of the process that owns a window. The window's module
+// file name is not reported across processes, so the process image is asked.
+std::wstring WindowProgramPath(HWND window) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  if (processId == 0) return {};
+  TUniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process) return {};
+  wchar_t path[MAX_PATH * 2] = {};
+  DWORD length = MAX_PATH * 2;
+  if (!::QueryFullProcessImageNameW(process.Get(), 0, path, &length)) return {};
+  return std::wstring(path, length);
+}
+
+std::wstring Lower(std::wstring text) {
+  for (wchar_t& c : text) c = FoldCase(c);
+  return text;
+}
+
+bool IsOurProgram(HWND window, const std::wstring& ownPath) {
+  return Lower(WindowProgramPath(window)) == Lower(ownPath);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+// The master window of a running instance of this program file, or none.
+HWND FindRunningInstance(const std::wstring& ownPath) {
+  std::vector<HWND> windows;
+  ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    wchar_t className[261] = {};
+    if (::GetClassNameW(window, className, 261) && std::wstring_view(className) == TDialixMaster::kClassName &&
+        IsOurProgram(window, ownPath)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+HWND HandleWindow(std::uint32_t value) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value)); }
+
+// Asks the instance that owns the window to close, waits until it has let go
+// of the instance mutex and starts the program again. Returns false when
+// another restart is already in progress (the parameter is then looked at as
+// an association request, then skipped).
+bool Restart(HWND instance, const std::wstring& ownPath) {
+  TUniqueKernelHandle rebootMutex(::CreateMutexW(nullptr, TRUE, kRebootMutexName));
+  const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  if (!rebootMutex || existed) {
+    if (rebootMutex) ::ReleaseMutex(rebootMutex.Get());
+    return false;
+  }
+  if (TUniqueKernelHandle instanceMutex{::OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutexName)}) {
+    bool done = ::PostMessageW(instance, WM_DIALIX_CLOSE, 0, 0) &&
+                ::WaitForSingleObject(instanceMutex.Get(), 60000) == WAIT_OBJECT_0;
+    // Let go of the mutex before the new instance starts, so that it owns it
+    // and a later restart does not find it abandoned.
+    if (done) ::ReleaseMutex(instanceMutex.Get());
+    done = done && reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", ownPath.c_str(), nullptr, nullptr,
+                                                             SW_SHOW)) > 32;
+    if (!done) {
+      ::MessageBoxW(nullptr, MessageText(TMsg::RebootFailed).data(), kAppTitle.data(), MB_OK | MB_ICONERROR);
+    }
+  }
+  ::ReleaseMutex(rebootMutex.Get());
+  return true;
+}
+
+// Hands the style file named on the command line, or a request to show the
+// settings, to the running instance.
+void HandOver(HWND instance, const std::vector<std::wstring>& parameters) {
+  ::AllowSetForegroundWindow(ASFW_ANY);
+  if (parameters.empty()) {
+    ::PostMessageW(instance, WM_DIALIX_SETTINGS, 0, 0);
+    return;
+  }
+  const std::wstring style = FirstStyleParameter(parameters).value_or(std::wstring());
+  if (const ATOM atom = ::GlobalAddAtomW(style.c_str())) {
+    if (!::PostMessageW(instance, WM_DIALIX_LOADSTYLE, atom, 0)) ::GlobalDeleteAtom(atom);
+  }
+}
+
+int RunEntry() {
+  const std::wstring ownPath = OwnPath();
+  std::vector<std::wstring> parameters = SplitCommandLine(::GetCommandLineW());
+  if (!parameters.empty()) parameters.erase(parameters.begin());  // the program itself
+
+  // 1. Restart and association requests end the process.
+  for (const std::wstring& parameter : parameters) {
+    if (const auto handle = ParseRebootRequest(parameter)) {
+      const HWND window = HandleWindow(*handle);
+      if (::IsWindow(window) && IsOurProgram(window, ownPath) && Restart(window, ownPath)) return 0;
+    }
+    if (const auto request = ParseAssociateRequest(parameter)) {
+      HWND owner = HandleWindow(request->Owner);
+      if (!::IsWindow(owner)) owner = ::GetDesktopWindow();
+      SetStyleFileAssociation(owner, request->Associate);
+      return 0;
+    }
+  }
+
+  // 2. The instance mutex marks that an instance may be running.
+  TUniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, TRUE, kInstanceMutexName));
+  if (!instanceMutex) return 0;
+  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    // 3. The running instance's window is what identifies it.
+    if (const HWND instance = FindRunningInstance(ownPath)) {
+      HandOver(instance, parameters);
+      Trace(L"handed-over");
+      return 0;
+    }
+  }
+
+  // 4.-7. Become the running instance.
+  int exitCode = 0;
+  {
+    TApplication application;
+    TDialixMaster master(application, parameters);
+    MSG message;
+    BOOL result;
+    while ((result = ::GetMessageW(&message, nullptr, 0, 0)) != 0) {
+      if (result == -1) break;
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    application.Terminated = true;
+    if (result == 0) exitCode = static_cast<int>(message.wParam);
+  }
+  // 8. Whoever waits for this instance to end may go on now.
+  ::ReleaseMutex(instanceMutex.Get());
+  return exitCode;
+}
+
+}  // namespace
+
+}  // namespace tdialix
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  try {
+    return tdialix::RunEntry();
+  } catch (const std::exception& e) {
+    const std::wstring text = tdialix::Utf8ToWide(e.what());
+    ::MessageBoxW(nullptr, text.c_str(), L"TDialix", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}

@@ -1,4 +1,0 @@
-// Program entry of TDialix.exe.
-#include <windows.h>
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

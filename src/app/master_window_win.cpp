@@ -1,0 +1,495 @@
+#include "app/master_window_win.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "app/messages_win.h"
+#include "app/tick.h"
+#include "app/tray_clock.h"
+#include "base/file_io_win.h"
+#include "base/messages.h"
+#include "base/system_locale_win.h"
+#include "base/trace_win.h"
+#include "components/taskbar_win.h"
+
+namespace tdialix {
+
+namespace {
+
+// The 12 bytes the hook library reads: where to post, and which messages.
+struct THookBlock {
+  std::uint32_t Window;
+  std::uint32_t KeyMessage;
+  std::uint32_t MouseMessage;
+};
+static_assert(sizeof(THookBlock) == 12);
+
+bool OnAcPower() {
+  SYSTEM_POWER_STATUS status{};
+  return !::GetSystemPowerStatus(&status) || status.ACLineStatus != 0;
+}
+
+std::wstring FileNameWithoutExtension(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.rfind(L'.');
+  return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& monitors = *reinterpret_cast<std::vector<TMonitorRecord>*>(data);
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+  std::vector<TDisplayDeviceInfo> devices;
+  DISPLAY_DEVICEW device{};
+  device.cb = sizeof device;
+  for (DWORD i = 0; ::EnumDisplayDevicesW(info.szDevice, i, &device, 0); ++i) {
+    devices.push_back({device.DeviceString, (device.StateFlags & DISPLAY_DEVICE_ACTIVE) != 0});
+    device = {};
+    device.cb = sizeof device;
+  }
+  TMonitorRecord record;
+  record.Handle = reinterpret_cast<std::uintptr_t>(monitor);
+  record.Number = static_cast<int>(monitors.size());
+  record.Bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+  record.Name = MonitorName(record.Number + 1, devices, (info.dwFlags & MONITORINFOF_PRIMARY) != 0);
+  monitors.push_back(std::move(record));
+  return TRUE;
+}
+
+}  // namespace
+
+int CurrentTimeZoneBias() {
+  TIME_ZONE_INFORMATION zone{};
+  const DWORD kind = ::GetTimeZoneInformation(&zone);
+  if (kind == TIME_ZONE_ID_DAYLIGHT) return zone.Bias + zone.DaylightBias;
+  if (kind == TIME_ZONE_ID_STANDARD) return zone.Bias + zone.StandardBias;
+  return zone.Bias;
+}
+
+unsigned DisplayBitsPerPixel() {
+  const HDC info = ::CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+  if (!info) return 32;
+  const int bits = ::GetDeviceCaps(info, BITSPIXEL) * ::GetDeviceCaps(info, PLANES);
+  ::DeleteDC(info);
+  return static_cast<unsigned>(bits);
+}
+
+std::vector<TMonitorRecord> EnumerateMonitors() {
+  std::vector<TMonitorRecord> monitors;
+  ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring> parameters)
+    : Application(application), Parameters(std::move(parameters)) {
+  // 1. Exceptions that reach a window procedure end up here.
+  SetApplicationExceptionHandler([this](const std::wstring& message) { ApplicationException(message, true); });
+
+  RegisterClass(kClassName);
+  // The master is never shown: no border, not an application window, but a system menu.
+  if (!Create(kClassName, Application.Title.c_str(), WS_POPUP | WS_SYSMENU, 0, 0, 0, 0, 0, Application.Handle())) {
+    throw std::runtime_error("The master window could not be created.");
+  }
+
+  LoadHookLibrary();  // 2.
+  InitSettingsPath();  // 3.
+  ACPowerMode = OnAcPower();  // 4.
+  MonitorPowerOn = true;
+  CreateToolTip();  // 5.
+  PrevText = NowText;  // 6.
+  SaveDisplayColor = DisplayBitsPerPixel();  // 7.
+
+  // 8. One clock window per monitor.
+  Monitors = EnumerateMonitors();
+  EnsurePlacements(ClockParams, Monitors.size());
+  for (size_t i = 0; i < Monitors.size(); ++i) CreateClockWindow(i);
+  MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+
+  PluginVisible = true;  // 9.
+  SaveSwitchingAlphaBlend = 0;
+  Hiding = true;
+  TimeZoneBias = CurrentTimeZoneBias();  // 10.
+  SaveSwitchingTime = MinDateTime;  // 12.
+  ::PostMessageW(Handle(), WM_DIALIX_INIT, 0, 0);  // 13.
+}
+
+TDialixMaster::~TDialixMaster() {
+  FormDestroy();
+  SetApplicationExceptionHandler(nullptr);
+}
+
+void TDialixMaster::LoadHookLibrary() {
+  const std::wstring path = FolderOf(Application.ExeName) + L"TDialix.dll";
+  HookDllHandle.Reset(::LoadLibraryW(path.c_str()));
+  if (!HookDllHandle) return;
+  StartHook = reinterpret_cast<TStartHook>(reinterpret_cast<void*>(::GetProcAddress(HookDllHandle.Get(), "StartHook")));
+  EndHook = reinterpret_cast<TEndHook>(reinterpret_cast<void*>(::GetProcAddress(HookDllHandle.Get(), "EndHook")));
+  HookDllFlag = StartHook && EndHook && StartHook();
+  if (!HookDllFlag) return;
+
+  // The library looks the block up when input arrives, so it may come after StartHook.
+  HookFileHandle.Reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(THookBlock),
+                                            kHookBlockName));
+  if (!HookFileHandle) return;
+  if (void* view = ::MapViewOfFile(HookFileHandle.Get(), FILE_MAP_WRITE, 0, 0, sizeof(THookBlock))) {
+    const THookBlock block{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Handle())), WM_DIALIX_HOOKKEY,
+                           WM_DIALIX_HOOKMOUSE};
+    std::memcpy(view, &block, sizeof block);
+    ::UnmapViewOfFile(view);
+  }
+}
+
+void TDialixMaster::InitSettingsPath() {
+  const std::wstring fileName = FileNameWithoutExtension(Application.ExeName) + L".ini";
+  wchar_t appData[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) {
+    SettingsPath = std::wstring(appData) + L"\\Team Orvane\\TDialix\\" + fileName;
+  } else {
+    SettingsPath = fileName;
+  }
+  SettingsReadPath = SettingsPath;
+
+  // A file that exists but cannot be opened is reported once; the program
+  // then starts with the defaults.
+  if (::GetFileAttributesW(SettingsPath.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  if (!ReadFileBytes(SettingsPath)) {
+    const DWORD error = ::GetLastError();
+    SettingsReadPath.clear();
+    const std::wstring text = FormatText(MessageText(TMsg::SettingsOpenFailed), {SystemErrorText(error)});
+    Trace(L"settings-open-failed");
+    ::MessageBoxW(::GetDesktopWindow(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONWARNING);
+  }
+}
+
+void TDialixMaster::CreateToolTip() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  ToolTipHandle = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, Handle(),
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  if (!ToolTipHandle) return;
+  ::SendMessageW(ToolTipHandle, TTM_ACTIVATE, Settings.ShowToolTip, 0);
+  ToolInfo = {};
+  ToolInfo.cbSize = TTTOOLINFOW_V2_SIZE;
+  ToolInfo.uFlags = TTF_CENTERTIP | TTF_TRACK | TTF_TRANSPARENT;
+  ToolInfo.hwnd = Handle();
+  ::SendMessageW(ToolTipHandle, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ToolInfo));
+}
+
+void TDialixMaster::CreateClockWindow(size_t monitorIndex) {
+  const std::wstring caption =
+      FormatText(L"%s - %s", {std::wstring(kAppTitle), Monitors[monitorIndex].Name});
+  Dialixs.push_back(std::make_unique<TDialix>(Handle(), static_cast<int>(monitorIndex), caption));
+}
+
+void TDialixMaster::DeferredInitialization() {
+  // 1. The default style lives beside the settings.
+  DefaultStyleFile = FolderOf(SettingsPath) + L"Default.dlx";
+  LastStyleFile = DefaultStyleFile;
+
+  // 3. Whether the taskbar's clock is ours to hide and show.
+  const HWND trayClock = TaskbarClockWindow();
+  TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
+
+  // 4. The monitor's power state, where the system reports it.
+  using TRegister = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+  if (auto registerNotification = reinterpret_cast<TRegister>(reinterpret_cast<void*>(
+          ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "RegisterPowerSettingNotification")))) {
+    PSN = registerNotification(Handle(), &GUID_MONITOR_POWER_ON, DEVICE_NOTIFY_WINDOW_HANDLE);
+  }
+
+  // 5. Clocks to the top of the z-order.
+  for (const auto& clock : Dialixs) {
+    ::SetWindowPos(clock->Handle(), HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+  }
+
+  SettingTimer(true);  // 7.
+  Application.Initialized = true;  // 8.
+  Trace(L"initialized " + std::to_wstring(Dialixs.size()));
+}
+
+void TDialixMaster::SettingTimer(bool setting) {
+  if (!setting) {
+    if (MainTimerHandle) ::KillTimer(Handle(), kMainTimerId);
+    MainTimerHandle = 0;
+    return;
+  }
+  if (MainTimerHandle) return;
+  const unsigned interval = TickInterval(Settings.TimerInterval, ACPowerMode, Settings.PowerSavingMode, MonitorPowerOn);
+  MainTimerHandle = ::SetTimer(Handle(), kMainTimerId, interval, nullptr);
+  TimerEvent(false);
+}
+
+void TDialixMaster::TimerEvent(bool) {
+  // The tick's work (displayed time, texts, visibility, drawing) joins here
+  // with the frame composer.
+}
+
+void TDialixMaster::TrayClockChange(bool visible) {
+  const HWND trayClock = TaskbarClockWindow();
+  if (!trayClock) return;
+  switch (DecideTrayClock(Settings.HideTrayClock, TrayClockEnabled, ::IsWindowVisible(trayClock), visible)) {
+    case TTrayClockAction::tcHide:
+      ::ShowWindow(trayClock, SW_HIDE);
+      break;
+    case TTrayClockAction::tcShow:
+      ::ShowWindow(trayClock, SW_SHOWNA);
+      break;
+    case TTrayClockAction::tcNone:
+      return;
+  }
+  TrayClockUpdate(true);
+}
+
+void TDialixMaster::TrayClockUpdate(bool) {
+  // Adding and removing an icon makes the taskbar lay out its notification
+  // area again after its clock came or went. (With the program's own icon
+  // showing, hiding and showing that icon does the same.)
+  NOTIFYICONDATAW data{};
+  static_assert(sizeof(NOTIFYICONDATAW) == 956 || sizeof(void*) != 4, "the full record of the shell");
+  data.cbSize = sizeof data;
+  data.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(Handle()));
+  data.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+  if (::Shell_NotifyIconW(NIM_ADD, &data)) ::Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+bool TDialixMaster::ClocksActive() const {
+  return ::IsWindowEnabled(Handle()) && Visible && !::IsIconic(Handle());
+}
+
+void TDialixMaster::RedrawAll() {
+  for (const auto& clock : Dialixs) clock->DrawClock(true);
+}
+
+void TDialixMaster::HookMouse(UINT mouseMessage) {
+  const bool hoverHiding = Settings.HideType == htHide || Settings.HideType == htHole;
+  if (!(!ACPowerMode && Settings.PowerSavingMode) && MonitorPowerOn && ClocksActive() && hoverHiding) {
+    // In hole mode the hook's messages are thinned; dropped ones reach nobody.
+    if (Settings.HideType == htHole && !PassHoleThrottle(HoleWaitCount, Settings.TimerInterval)) return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const THoverSettings hover{Settings.HideType, Settings.HideSensitive, Settings.HoleSize, Settings.HoleSoft,
+                               SaveDisplayColor};
+    for (const auto& clock : Dialixs) {
+      THookMouseInput input;
+      input.Inside = HoverRect(clock->HoverGeometry(), hover).Contains({cursor.x, cursor.y});
+      input.LeftButtonDown = mouseMessage == WM_LBUTTONDOWN;
+      input.ClickHide = Settings.ClickHide;
+      input.HideType = Settings.HideType;
+      input.CtrlHeld = ::GetAsyncKeyState(VK_CONTROL) < 0;
+      input.SizeMoving = clock->SizeMovingFlag;
+      if (HookMouseStep(clock->Hover, input)) clock->DrawClock(true);
+    }
+  }
+  if (TraceEnabled()) Trace(L"hookmouse " + std::to_wstring(mouseMessage));
+}
+
+void TDialixMaster::HookKey(WPARAM virtualKey, LPARAM keyFlags) {
+  if (ClocksActive() && IsCtrlPressOrRelease(static_cast<unsigned>(virtualKey), static_cast<std::uint32_t>(keyFlags))) {
+    RedrawAll();
+  }
+  if (TraceEnabled()) Trace(L"hookkey " + std::to_wstring(virtualKey));
+}
+
+void TDialixMaster::BringDialogForward() {
+  const HWND popup = ::GetLastActivePopup(Handle());
+  if (popup && popup != Handle()) ::SetForegroundWindow(popup);
+}
+
+void TDialixMaster::HandOverStyle(ATOM atom) {
+  // The atom is deleted whatever happens to the request.
+  TUniqueGlobalAtom owned(atom);
+  if (Tag != 0) {
+    BringDialogForward();
+    Trace(L"loadstyle-refused");
+    return;
+  }
+  wchar_t name[262] = {};
+  ::GlobalGetAtomNameW(atom, name, 261);
+  if (LoadingDesign) return;
+  // The style loader saves the current style and loads the handed file.
+  Trace(std::wstring(L"loadstyle ") + name);
+}
+
+void TDialixMaster::PowerBroadcast(WPARAM event, LPARAM data) {
+  const bool wasAcPower = ACPowerMode;
+  const bool wasMonitorOn = MonitorPowerOn;
+  if (event == PBT_APMRESUMESUSPEND || event == PBT_APMPOWERSTATUSCHANGE) {
+    ACPowerMode = OnAcPower();
+  } else if (event == PBT_POWERSETTINGCHANGE && data) {
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(data);
+    if (IsEqualGUID(setting->PowerSetting, GUID_MONITOR_POWER_ON) && setting->DataLength >= 1) {
+      MonitorPowerOn = setting->Data[0] != 0;
+    }
+  }
+  if ((wasAcPower != ACPowerMode || wasMonitorOn != MonitorPowerOn) && MainTimerHandle) {
+    SettingTimer(false);
+    SettingTimer(true);
+  }
+}
+
+void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
+  if (DisplayChangingFlag) return;
+  DisplayChangingFlag = true;
+  struct TClear {
+    bool& Flag;
+    ~TClear() { Flag = false; }
+  } clear{DisplayChangingFlag};
+
+  SaveDisplayColor = static_cast<unsigned>(bitsPerPixel);
+  Monitors = EnumerateMonitors();
+  if (Dialixs.size() < Monitors.size()) {
+    for (size_t i = Dialixs.size(); i < Monitors.size(); ++i) CreateClockWindow(i);
+  } else {
+    Dialixs.resize(Monitors.size());
+  }
+  EnsurePlacements(ClockParams, Monitors.size());
+  MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+
+  if (!Application.Initialized) return;
+  for (size_t i = 0; i < Dialixs.size(); ++i) {
+    TDialix& clock = *Dialixs[i];
+    const std::wstring caption = FormatText(L"%s - %s", {std::wstring(kAppTitle), Monitors[i].Name});
+    ::SetWindowTextW(clock.Handle(), caption.c_str());
+    clock.MonitorIndex = static_cast<int>(i);
+    const TPoint origin = ClockOrigin(Monitors[i].Bounds, ClockParams[i]);
+    ::SetWindowPos(clock.Handle(), nullptr, origin.X, origin.Y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool topMost = Settings.ZOrderMode == zmTop || Settings.ZOrderMode == zmTopMost;
+    ::SetWindowPos(clock.Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+    clock.DrawClock(true);
+  }
+  Trace(L"displaychange " + std::to_wstring(Dialixs.size()));
+}
+
+void TDialixMaster::ApplicationException(const std::wstring& message, bool hasSender) {
+  if (!hasSender) {
+    // Only the text is wanted (the settings loader reports it in its own words).
+    Exception = message;
+    return;
+  }
+  // The failure report takes this over: stop the clock, say what happened, end.
+  SettingTimer(false);
+  Trace(L"exception " + message);
+  ::MessageBoxW(nullptr, message.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ::DestroyWindow(Handle());
+}
+
+void TDialixMaster::Close() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TDialixMaster::FormDestroy() {
+  if (Destroyed) return;
+  Destroyed = true;
+  SettingTimer(false);
+  if (TrayClockEnabled) {
+    if (const HWND trayClock = TaskbarClockWindow()) ::ShowWindow(trayClock, SW_SHOWNA);
+    TrayClockUpdate(false);
+  }
+  if (HookDllFlag && EndHook) EndHook();
+  HookDllFlag = false;
+  HookFileHandle.Reset();
+  HookDllHandle.Reset();
+  if (ToolTipHandle) ::DestroyWindow(ToolTipHandle);
+  ToolTipHandle = nullptr;
+  if (PSN) {
+    using TUnregister = BOOL(WINAPI*)(HPOWERNOTIFY);
+    if (auto unregisterNotification = reinterpret_cast<TUnregister>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "UnregisterPowerSettingNotification")))) {
+      unregisterNotification(PSN);
+    }
+    PSN = nullptr;
+  }
+  ClockParams.clear();
+  Dialixs.clear();
+  Monitors.clear();
+}
+
+LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DIALIX_INIT:
+      DeferredInitialization();
+      return 0;
+    case WM_DIALIX_SETTINGS:
+      Trace(L"settings " + std::to_wstring(wParam));
+      return 0;
+    case WM_DIALIX_EDITSTYLE:
+      Trace(L"editstyle " + std::to_wstring(wParam));
+      return 0;
+    case WM_DIALIX_CLOSE:
+      Close();
+      return 0;
+    case WM_DIALIX_LOADSTYLE:
+      if (LOWORD(wParam) != 0) HandOverStyle(LOWORD(wParam));
+      return 0;
+    case WM_DIALIX_HOOKMOUSE:
+      HookMouse(static_cast<UINT>(wParam));
+      return 0;
+    case WM_DIALIX_HOOKKEY:
+      HookKey(wParam, lParam);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kMainTimerId) TimerEvent(false);
+      return 0;
+    case WM_DISPLAYCHANGE:
+      TWindow::WindowProc(message, wParam, lParam);
+      DisplayChange(wParam);
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      TWindow::WindowProc(message, wParam, lParam);
+      RedrawAll();
+      return 0;
+    case WM_SETTINGCHANGE: {
+      const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+      const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+      if (area && std::wstring_view(area) == L"TraySettings") {
+        const HWND trayClock = TaskbarClockWindow();
+        TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
+        TrayClockChange(Visible);
+      }
+      return result;
+    }
+    case WM_TIMECHANGE:
+      TWindow::WindowProc(message, wParam, lParam);
+      TimeZoneBias = CurrentTimeZoneBias();
+      return 0;
+    case WM_POWERBROADCAST: {
+      const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+      PowerBroadcast(wParam, lParam);
+      return result;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_KEYMENU && LOWORD(lParam) == L' ') {
+        // Alt+Space opens the popup menu at the window's client origin.
+        if (Tag == 0) Trace(L"popupmenu");
+        return 1;
+      }
+      break;
+    case WM_CLOSE:
+      // Closing is never refused; the style and the settings are saved first.
+      Trace(L"close");
+      ::DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return TWindow::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace tdialix

@@ -1,0 +1,126 @@
+// TDialixMaster: the program's hidden main window. It owns everything that
+// lives as long as the program: settings, style, monitors and their clock
+// windows, the hook library, the tooltip window and the timers.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application_win.h"
+#include "app/monitor_list.h"
+#include "app/settings.h"
+#include "base/date_time.h"
+#include "base/unique_handle_win.h"
+#include "base/window_win.h"
+#include "clock/clock_window_win.h"
+
+namespace tdialix {
+
+class TDialixMaster : public TWindow {
+ public:
+  static constexpr const wchar_t* kClassName = L"TDialixMaster";
+  static constexpr UINT_PTR kMainTimerId = 10;
+
+  // Creates the window (and everything it owns) and posts WM_DIALIX_INIT.
+  TDialixMaster(TApplication& application, std::vector<std::wstring> parameters);
+  ~TDialixMaster() override;
+
+  TSettings Settings;
+
+  // The hook library and its shared block.
+  TUniqueModule HookDllHandle;
+  TUniqueKernelHandle HookFileHandle;
+  using TStartHook = BOOL(WINAPI*)();
+  using TEndHook = void(WINAPI*)();
+  TStartHook StartHook = nullptr;
+  TEndHook EndHook = nullptr;
+  bool HookDllFlag = false;
+
+  UINT_PTR MainTimerHandle = 0;
+  UINT_PTR TempVisibleTimerHandle = 0;
+  UINT_PTR MonitorOffTimerHandle = 0;
+  std::uint32_t HoleWaitCount = 0;
+  bool ACPowerMode = true;
+  bool MonitorPowerOn = true;
+  bool LoadingDesign = false;
+  bool DisplayChangingFlag = false;
+  HPOWERNOTIFY PSN = nullptr;
+  std::wstring AdditionalNotifyMessage;
+  TDateTime SaveSwitchingTime = MinDateTime;
+  int TimeZoneBias = 0;  // minutes: UTC = local time + bias
+  bool TempVisible = false;
+  bool PluginVisible = true;
+  bool HolidayFlag = false;
+  std::vector<std::unique_ptr<TDialix>> Dialixs;  // one per monitor, in the order of Monitors
+  std::vector<TMonitorRecord> Monitors;
+  std::vector<TPlacement> ClockParams;  // per monitor index; kept when monitors go
+  std::vector<TMonitorMenuItem> MonitorMenu;  // the monitor submenu's items
+  std::wstring Exception;  // message of the last exception handed over without a sender
+  HWND ToolTipHandle = nullptr;
+  TTTOOLINFOW ToolInfo{};
+  bool TrayClockEnabled = false;
+  bool Visible = false;
+  unsigned SaveDisplayColor = 32;
+  std::wstring NowText = L"        ";
+  std::wstring PrevText;
+  std::uint16_t SaveAdjustedS = 0xFFFF;
+  std::uint16_t SaveAdjustedD = 0xFFFF;
+  std::uint16_t SaveDisplayS = 0xFFFF;
+  std::uint8_t SaveSwitchingAlphaBlend = 0;
+  bool Hiding = true;
+  int Tag = 0;  // 1 while a dialog or command of the master runs
+
+  std::wstring SettingsPath;      // where the settings are written
+  std::wstring SettingsReadPath;  // where they are read from; empty when the file could not be opened
+  std::wstring DefaultStyleFile;
+  std::wstring LastStyleFile;
+
+  // Starts (true) or stops (false) the tick timer.
+  void SettingTimer(bool setting);
+  // One tick of the clock.
+  void TimerEvent(bool initialize);
+  // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
+  void TrayClockChange(bool visible);
+  void TrayClockUpdate(bool enabled);
+  // The program-wide exception handler: see the definition.
+  void ApplicationException(const std::wstring& message, bool hasSender);
+  // Closes the window, which ends the program.
+  void Close();
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void LoadHookLibrary();
+  void InitSettingsPath();
+  void CreateToolTip();
+  void CreateClockWindow(size_t monitorIndex);
+  void DeferredInitialization();
+  void DisplayChange(WPARAM bitsPerPixel);
+  void HookMouse(UINT mouseMessage);
+  void HookKey(WPARAM virtualKey, LPARAM keyFlags);
+  void HandOverStyle(ATOM atom);
+  void BringDialogForward();
+  void PowerBroadcast(WPARAM event, LPARAM data);
+  void FormDestroy();
+  bool ClocksActive() const;
+  void RedrawAll();
+
+  TApplication& Application;
+  std::vector<std::wstring> Parameters;
+  bool Destroyed = false;
+};
+
+// The system's current offset of local time from UTC, in minutes (UTC = local + bias).
+int CurrentTimeZoneBias();
+// The screen's colour depth in bits per pixel.
+unsigned DisplayBitsPerPixel();
+// The display monitors in the system's order, with their names.
+std::vector<TMonitorRecord> EnumerateMonitors();
+
+}  // namespace tdialix

@@ -1,0 +1,77 @@
+#include "app/monitor_list.h"
+
+#include <gtest/gtest.h>
+
+namespace tdialix {
+namespace {
+
+TEST(MonitorList, NamesTakeTheLastActiveDevice) {
+  const struct {
+    int Number;
+    std::vector<TDisplayDeviceInfo> Devices;
+    bool Primary;
+    const wchar_t* Name;
+  } cases[] = {
+      {1, {{L"Generic PnP Monitor", true}}, true, L"(1) Generic PnP Monitor (主モニター)"},
+      {2, {{L"A", true}, {L"B", false}, {L"C", true}}, false, L"(2) C"},
+      {3, {{L"First", false}, {L"Second", false}}, false, L"(3) First"},
+      {4, {}, false, L"(4) "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MonitorName(c.Number, c.Devices, c.Primary), c.Name);
+}
+
+std::vector<TMonitorRecord> Monitors(size_t count) {
+  std::vector<TMonitorRecord> monitors;
+  for (size_t i = 0; i < count; ++i) {
+    monitors.push_back({i + 1, static_cast<int>(i), {static_cast<int>(i) * 1920, 0, static_cast<int>(i + 1) * 1920, 1080},
+                        L"(" + std::to_wstring(i + 1) + L") M"});
+  }
+  return monitors;
+}
+
+TEST(MonitorList, PlacementsOutliveTheirMonitors) {
+  std::vector<TPlacement> placements;
+  EnsurePlacements(placements, 3);
+  ASSERT_EQ(placements.size(), 3u);
+  EXPECT_EQ(placements[2], (TPlacement{1.0f, 3.0f, true}));
+  placements[1] = {50.0f, 60.0f, true};
+  placements[2] = {10.0f, 20.0f, false};
+
+  // Two of three monitors unplugged, then plugged in again: the old places come back.
+  EnsurePlacements(placements, 1);
+  EXPECT_EQ(placements.size(), 3u);
+  EnsurePlacements(placements, 3);
+  EXPECT_EQ(placements[1], (TPlacement{50.0f, 60.0f, true}));
+  EXPECT_EQ(placements[2], (TPlacement{10.0f, 20.0f, false}));
+  EnsurePlacements(placements, 4);
+  EXPECT_EQ(placements[3], TPlacement{});
+}
+
+TEST(MonitorList, ClockOriginIsAPercentageOfTheMonitor) {
+  EXPECT_EQ(ClockOrigin({0, 0, 1920, 1080}, {1.0f, 3.0f, true}), (TPoint{19, 32}));
+  EXPECT_EQ(ClockOrigin({1920, -200, 3200, 824}, {39.0f, 50.0f, true}), (TPoint{1920 + 499, -200 + 512}));
+  EXPECT_EQ(ClockOrigin({0, 0, 1920, 1080}, {39.0f, 0.0f, true}), (TPoint{749, 0}));
+}
+
+TEST(MonitorList, MenuKeepsTheLastShownMonitorTicked) {
+  const struct {
+    size_t MonitorCount;
+    std::vector<TPlacement> Placements;
+    std::vector<TMonitorMenuItem> Items;
+  } cases[] = {
+      {1, {{}}, {{L"(1) M", true, false, false}}},  // a single monitor: hidden, cannot be unticked
+      {2, {{}, {}}, {{L"(1) M", true, true, true}, {L"(2) M", true, true, true}}},
+      {2,
+       {{1, 3, false}, {}},
+       {{L"(1) M", false, true, true}, {L"(2) M", true, false, true}}},  // the last shown one stays
+      {3,
+       {{1, 3, false}, {}, {1, 3, false}},
+       {{L"(1) M", false, true, true}, {L"(2) M", true, false, true}, {L"(3) M", false, true, true}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MonitorMenuItems(Monitors(c.MonitorCount), c.Placements), c.Items);
+  EXPECT_FALSE(MonitorSubmenuVisible(1));
+  EXPECT_TRUE(MonitorSubmenuVisible(2));
+}
+
+}  // namespace
+}  // namespace tdialix
