@@ -26,6 +26,16 @@ bool TraceEnabled() { return !TracePath().empty(); }
 
 void Trace(std::wstring_view line) {
   if (!TraceEnabled()) return;
+  // Several processes of the program may append at once (a second start and
+  // the running instance); one at a time, or lines get lost.
+  TUniqueKernelHandle lock(::CreateMutexW(nullptr, FALSE, L"TeamOrvaneTDialix2Trace"));
+  if (lock) ::WaitForSingleObject(lock.Get(), 5000);
+  struct TRelease {
+    HANDLE Mutex;
+    ~TRelease() {
+      if (Mutex) ::ReleaseMutex(Mutex);
+    }
+  } release{lock.Get()};
   TUniqueKernelHandle file(::CreateFileW(TracePath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
