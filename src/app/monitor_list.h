@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "style/placement.h"
 
 namespace tdialix {
 
@@ -27,17 +28,6 @@ struct TMonitorRecord {
   int Number = 0;  // index in the list when it was built
   TRect Bounds;    // the whole monitor area
   std::wstring Name;
-};
-
-// Where the clock stands on the monitor with the same index: its left and top
-// edge as per cent of the monitor's width and height, and whether a clock is
-// shown there at all. Records outlive their monitors, so that a monitor that
-// comes back gets its old place.
-struct TPlacement {
-  float X = 1.0f;
-  float Y = 3.0f;
-  bool Shown = true;
-  bool operator==(const TPlacement&) const = default;
 };
 
 // Appends a new record (1.0, 3.0, shown) for every monitor index that has none.

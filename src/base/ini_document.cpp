@@ -138,6 +138,7 @@ void TIniDocument::Write(std::wstring_view section, std::wstring_view key, std::
   TSection& target = SectionFor(section);
   for (TLine& line : target.Lines) {
     if (line.Kind == TLineKind::lkEntry && SameText(line.Key, key)) {
+      line.Key = WithoutLineBreaks(key);  // the key as the writer spells it
       line.Value = WithoutLineBreaks(value);
       return;
     }

@@ -42,7 +42,7 @@ class TIniDocument {
   // the first "=", or the whole line where there is none.
   std::vector<std::wstring> ReadList(std::wstring_view section) const;
 
-  // Replaces the first entry with this key, or appends one to the section
+  // Replaces the first entry with this key (spelling the key as given), or appends one to the section
   // (which is created at the end when missing). Line breaks in the value are
   // written as blanks: a value can never add lines to the file.
   void Write(std::wstring_view section, std::wstring_view key, std::wstring_view value);

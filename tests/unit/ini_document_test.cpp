@@ -46,13 +46,13 @@ TEST(IniDocument, ListSectionsGiveEveryEntryInFileOrderWhateverItsKey) {
 
 TEST(IniDocument, RewritingKeepsWhatItDoesNotKnow) {
   TIniDocument doc = TIniDocument::Parse(kSettings);
-  doc.Write(L"general", L"fontname", L"IPAGothic");
+  doc.Write(L"general", L"FONTNAME", L"IPAGothic");
   doc.Write(L"Design", L"FontSize", L"9.25");
   const TIniDocument again = TIniDocument::Parse(doc.Text());
   EXPECT_EQ(again.Read(L"Custom", L"Mine"), L"kept");
   EXPECT_EQ(again.Read(L"General", L"FontName"), L"IPAGothic");
   EXPECT_EQ(again.Read(L"Design", L"FontSize"), L"9.25");
-  EXPECT_EQ(again.Keys(L"General"), (Lines{L"Version", L"FontName", L"Extra"}));  // replaced in place
+  EXPECT_EQ(again.Keys(L"General"), (Lines{L"Version", L"FONTNAME", L"Extra"}));  // replaced in place, as spelled
   EXPECT_NE(doc.Text().find(L"; written by hand\r\n"), std::wstring::npos);
   EXPECT_NE(doc.Text().find(L"; a comment is not a list entry\r\n"), std::wstring::npos);
   EXPECT_EQ(doc.Text().find(L'\n', 0), doc.Text().find(L"\r\n") + 1);  // CR LF line ends

@@ -1,0 +1,151 @@
+#include "style/style_loader.h"
+
+#include <exception>
+
+#include "base/messages.h"
+#include "base/text.h"
+#include "style/style_file.h"
+
+namespace tdialix {
+
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// A shortcut to a shortcut is followed, but not for ever.
+constexpr int kMaxShortcutDepth = 8;
+
+}  // namespace
+
+bool TStyleLoader::IsDefaultPath(const std::wstring& path) const {
+  return !DefaultStyleFile.empty() && SameText(path, DefaultStyleFile);
+}
+
+bool TStyleLoader::LoadStyle(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent) {
+  // True for the whole call, nested fallbacks included.
+  struct TRestore {
+    bool& Flag;
+    bool Previous;
+    ~TRestore() { Flag = Previous; }
+  } restore{LoadingDesign, LoadingDesign};
+  LoadingDesign = true;
+  return Load(styleFile, loadDefault, showMessage, addRecent);
+}
+
+bool TStyleLoader::Refuse(const std::wstring& text, bool loadDefault, bool showMessage) {
+  std::wstring message = text;
+  if (loadDefault) message += MessageText(TMsg::LoadDefaultStyleSuffix);
+  if (showMessage) Host.ShowMessage(message, TMessageIcon::miWarning);
+  if (loadDefault) LoadStyle(DefaultStyleFile, true, showMessage, true);
+  return false;
+}
+
+void TStyleLoader::ReportReadError(const std::wstring& styleFile, bool loadDefault, bool showMessage,
+                                   const std::wstring& detail) {
+  if (styleFile.empty()) return;  // the built-in defaults themselves failed: the chain ends here
+  if (IsDefaultPath(styleFile)) {
+    LastStyleFile.clear();
+    LoadStyle(std::wstring(), loadDefault, showMessage, true);
+    return;
+  }
+  if (showMessage) {
+    std::wstring message = FormatText(MessageText(TMsg::StyleOpenFailed), {styleFile, detail});
+    if (loadDefault) message += MessageText(TMsg::LoadDefaultStyleSuffix);
+    Host.ShowMessage(message, TMessageIcon::miWarning);
+  }
+  LastStyleFile = DefaultStyleFile;
+  LoadStyle(DefaultStyleFile, loadDefault, showMessage, true);
+}
+
+bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent) {
+  // 1. A folder: let the user choose a file in it.
+  if (!styleFile.empty() && Host.DirectoryExists(styleFile)) {
+    if (const auto chosen = Host.ChooseStyleFile(styleFile)) {
+      LoadStyle(*chosen, loadDefault, showMessage, true);
+    } else if (!SameText(LastStyleFile, styleFile)) {
+      LoadStyle(LastStyleFile, loadDefault, showMessage, true);
+    }
+    return false;
+  }
+
+  // 2. The file as a document; a missing file reads as empty.
+  TIniDocument document;
+  if (!styleFile.empty() && Host.FileExists(styleFile)) {
+    const auto bytes = Host.ReadFile(styleFile);
+    if (!bytes) {
+      ReportReadError(styleFile, loadDefault, showMessage, Host.LastErrorText());
+      return false;
+    }
+    document = TIniDocument::FromBytes(*bytes, [this](std::string_view ansi) { return Host.DecodeAnsi(ansi); });
+  }
+
+  // 3.-5. Named files must exist and say that they are style files.
+  const bool isDefault = styleFile.empty() || IsDefaultPath(styleFile);
+  bool passed = false;
+  if (!isDefault) {
+    if (!Host.FileExists(styleFile)) {
+      return Refuse(FormatText(MessageText(TMsg::StyleNotFound), {styleFile}), loadDefault, showMessage);
+    }
+    if (!HasStyleVersion(document)) {
+      if (const auto target = ShortcutDepth < kMaxShortcutDepth ? Host.ResolveShortcut(styleFile) : std::nullopt) {
+        ++ShortcutDepth;
+        LoadStyle(*target, loadDefault, showMessage, true);
+        --ShortcutDepth;
+        return false;
+      }
+      return Refuse(FormatText(MessageText(TMsg::NotAStyleFile), {styleFile}), loadDefault, showMessage);
+    }
+    passed = true;
+  }
+
+  // 6.
+  LastStyleFile = passed ? styleFile : DefaultStyleFile;
+
+  // 7.-13. Every field, then the clocks. Values read before a failure stay
+  // until the fallback overwrites them.
+  try {
+    ReadStyle(document, Style, Host.Formats(), [this](const std::wstring& name) { return Host.IsTrueTypeFont(name); });
+    ReadPositions(document, ClockParams, Host.MonitorCount());
+    Host.ApplyStyle();
+  } catch (const std::exception& e) {
+    std::wstring detail = Host.LastErrorText();
+    if (detail.empty()) detail = Utf8ToWide(e.what());
+    ReportReadError(styleFile, loadDefault, showMessage, detail);
+    return passed;
+  }
+
+  // 14.-16.
+  OpenDialogFolder = isDefault ? Host.ProgramFolder() : FolderOf(styleFile);
+  if (addRecent && !loadDefault) Host.AddRecentStyle(styleFile);
+  Host.NotifyPlugins(40, styleFile);
+  return passed;
+}
+
+bool TStyleLoader::SaveStyle(const std::wstring& styleFile) {
+  if (!Initialized) return true;
+  auto fail = [&] {
+    Host.ShowMessage(FormatText(MessageText(TMsg::StyleSaveFailed), {styleFile, Host.LastErrorText()}),
+                     TMessageIcon::miError);
+    return false;
+  };
+  // What the file holds besides the style stays in it; a file that cannot be
+  // read is not overwritten.
+  TIniDocument document;
+  if (Host.FileExists(styleFile)) {
+    const auto bytes = Host.ReadFile(styleFile);
+    if (!bytes) return fail();
+    document = TIniDocument::FromBytes(*bytes, [this](std::string_view ansi) { return Host.DecodeAnsi(ansi); });
+  }
+  WriteStyle(document, Style, ClockParams, Host.Formats());
+  if (!Host.WriteFile(styleFile, document.ToBytes())) return fail();
+
+  LastStyleFile = styleFile;
+  if (!IsDefaultPath(styleFile)) Host.AddRecentStyle(styleFile);
+  Host.NotifyPlugins(41, styleFile);
+  return true;
+}
+
+}  // namespace tdialix
