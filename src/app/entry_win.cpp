@@ -2,6 +2,7 @@
 // for an unelevated instance, hand a style file or a settings request to the
 // running instance, or become the running instance.
 #include <windows.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -146,6 +147,7 @@ int RunEntry() {
 
   // 4.-7. Become the running instance.
   int exitCode = 0;
+  const bool ole = SUCCEEDED(::OleInitialize(nullptr));  // shell links, dialogs, drag and drop
   {
     TApplication application;
     TDialixMaster master(application, parameters);
@@ -159,6 +161,7 @@ int RunEntry() {
     application.Terminated = true;
     if (result == 0) exitCode = static_cast<int>(message.wParam);
   }
+  if (ole) ::OleUninitialize();
   // 8. Whoever waits for this instance to end may go on now.
   ::ReleaseMutex(instanceMutex.Get());
   return exitCode;

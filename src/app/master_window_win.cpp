@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "app/command_line.h"
 #include "app/messages_win.h"
 #include "app/tick.h"
 #include "app/tray_clock.h"
@@ -195,8 +196,8 @@ void TDialixMaster::CreateClockWindow(size_t monitorIndex) {
 
 void TDialixMaster::DeferredInitialization() {
   // 1. The default style lives beside the settings.
-  DefaultStyleFile = FolderOf(SettingsPath) + L"Default.dlx";
-  LastStyleFile = DefaultStyleFile;
+  StyleLoader.DefaultStyleFile = FolderOf(SettingsPath) + L"Default.dlx";
+  StyleLoader.LastStyleFile = StyleLoader.DefaultStyleFile;
 
   // 3. Whether the taskbar's clock is ours to hide and show.
   const HWND trayClock = TaskbarClockWindow();
@@ -215,8 +216,12 @@ void TDialixMaster::DeferredInitialization() {
                    SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
   }
 
+  // 6. The style named on the command line, or the default style file.
+  LoadStyle(FirstStyleParameter(Parameters).value_or(StyleLoader.DefaultStyleFile), true, true, true);
+
   SettingTimer(true);  // 7.
   Application.Initialized = true;  // 8.
+  StyleLoader.Initialized = true;
   Trace(L"initialized " + std::to_wstring(Dialixs.size()));
 }
 
@@ -309,18 +314,37 @@ void TDialixMaster::BringDialogForward() {
 }
 
 void TDialixMaster::HandOverStyle(ATOM atom) {
-  // The atom is deleted whatever happens to the request.
+  // The atom is deleted whatever happens to the request, and before the load,
+  // whose messages may stay open for a while.
   TUniqueGlobalAtom owned(atom);
   if (Tag != 0) {
     BringDialogForward();
     Trace(L"loadstyle-refused");
     return;
   }
+  SaveStyle(StyleLoader.DefaultStyleFile);
   wchar_t name[262] = {};
   ::GlobalGetAtomNameW(atom, name, 261);
-  if (LoadingDesign) return;
-  // The style loader saves the current style and loads the handed file.
+  owned.Reset();
   Trace(std::wstring(L"loadstyle ") + name);
+  if (!StyleLoader.LoadingDesign) LoadStyle(name, false, true, true);
+}
+
+bool TDialixMaster::LoadStyle(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent) {
+  const bool result = StyleLoader.LoadStyle(styleFile, loadDefault, showMessage, addRecent);
+  if (CloseRequested && !StyleLoader.LoadingDesign) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+  return result;
+}
+
+void TDialixMaster::ApplyStyleToClocks() {
+  MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+  TimerEvent(true);
+  for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
+    TDialix& clock = *Dialixs[i];
+    const TPoint origin = ClockOrigin(Monitors[i].Bounds, ClockParams[i]);
+    ::SetWindowPos(clock.Handle(), nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    clock.DrawClock(true);
+  }
 }
 
 void TDialixMaster::PowerBroadcast(WPARAM event, LPARAM data) {
@@ -479,7 +503,13 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE:
       // Closing is never refused; the style and the settings are saved first.
+      if (StyleLoader.LoadingDesign) {
+        // A message box of the loader is open: the clocks go when the load has ended.
+        CloseRequested = true;
+        return 0;
+      }
       Trace(L"close");
+      SaveStyle(StyleLoader.DefaultStyleFile);
       ::DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:

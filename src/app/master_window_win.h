@@ -14,10 +14,13 @@
 #include "app/application_win.h"
 #include "app/monitor_list.h"
 #include "app/settings.h"
+#include "app/style_host_win.h"
 #include "base/date_time.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "clock/clock_window_win.h"
+#include "style/style.h"
+#include "style/style_loader.h"
 
 namespace tdialix {
 
@@ -47,7 +50,6 @@ class TDialixMaster : public TWindow {
   std::uint32_t HoleWaitCount = 0;
   bool ACPowerMode = true;
   bool MonitorPowerOn = true;
-  bool LoadingDesign = false;
   bool DisplayChangingFlag = false;
   HPOWERNOTIFY PSN = nullptr;
   std::wstring AdditionalNotifyMessage;
@@ -77,8 +79,20 @@ class TDialixMaster : public TWindow {
 
   std::wstring SettingsPath;      // where the settings are written
   std::wstring SettingsReadPath;  // where they are read from; empty when the file could not be opened
-  std::wstring DefaultStyleFile;
-  std::wstring LastStyleFile;
+
+  // The current style, the recent style files, and the loader that keeps the
+  // default and last style paths and the loading mark.
+  TStyle Style;
+  std::vector<std::wstring> RecentStyles;
+  TMasterStyleHost StyleHost{*this};
+  TStyleLoader StyleLoader{Style, ClockParams, StyleHost};
+
+  bool LoadStyle(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent);
+  bool SaveStyle(const std::wstring& styleFile) { return StyleLoader.SaveStyle(styleFile); }
+  // Rebuilds the monitor menu, runs an initialising tick and rebuilds, places
+  // and redraws every clock window for the current style.
+  void ApplyStyleToClocks();
+  const std::wstring& ProgramPath() const { return Application.ExeName; }
 
   // Starts (true) or stops (false) the tick timer.
   void SettingTimer(bool setting);
@@ -114,6 +128,7 @@ class TDialixMaster : public TWindow {
   TApplication& Application;
   std::vector<std::wstring> Parameters;
   bool Destroyed = false;
+  bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
 };
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).

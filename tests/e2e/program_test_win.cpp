@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/text_codec.h"
+#include "style/style_file.h"
 #include "base/unique_handle_win.h"
 
 namespace tdialix {
@@ -93,6 +95,31 @@ HWND MessageBoxOf(DWORD processId) {
     if (found) break;
   }
   return found;
+}
+
+// The text of a message box.
+std::wstring MessageBoxText(HWND box) {
+  wchar_t text[1024] = {};
+  ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+  return text;
+}
+
+std::wstring SettingsFolder() {
+  wchar_t appData[MAX_PATH] = {};
+  ::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  return std::wstring(appData) + L"\\Team Orvane\\TDialix";
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((folder + L"\\" + data.cFileName).c_str());
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+  }
+  ::RemoveDirectoryW(folder.c_str());
 }
 
 class Program {
@@ -227,6 +254,11 @@ TEST_F(ProgramTest, SecondStartHandsTheStyleFileOverAndTheAtomIsGone) {
   EXPECT_EQ(second.WaitForExit(), DWORD{0});
   EXPECT_TRUE(WaitUntil([&] { return Traced(L"loadstyle " + style); })) << TraceText();
   EXPECT_EQ(::GlobalFindAtomW(style.c_str()), 0) << "the running instance deletes the atom";
+  // The file does not exist, and the running instance says so.
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = MessageBoxOf(first->Id)) != nullptr; }));
+  EXPECT_EQ(MessageBoxText(box), L"'" + style + L"'\r\nこのスタイル ファイルが見つかりませんでした。");
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   CloseInstance(*first);
 }
 
@@ -294,9 +326,7 @@ TEST_F(ProgramTest, AssociationRequestWithAStaleOwnerUsesTheDesktopAndStartsNoIn
 
 
 TEST_F(ProgramTest, UnreadableSettingsFileIsReportedAndTheProgramStartsWithDefaults) {
-  wchar_t appData[MAX_PATH] = {};
-  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)));
-  const std::wstring folder = std::wstring(appData) + L"\\Team Orvane\\TDialix";
+  const std::wstring folder = SettingsFolder();
   ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
   const std::wstring path = folder + L"\\TDialix.ini";
   {
@@ -317,6 +347,99 @@ TEST_F(ProgramTest, UnreadableSettingsFileIsReportedAndTheProgramStartsWithDefau
     EXPECT_EQ(program.WaitForExit(), DWORD{0});
   }
   ::DeleteFileW(path.c_str());
+}
+
+TStyle ReadStyleFile(const std::wstring& path, std::vector<TPlacement>* params = nullptr, TIniDocument* document = nullptr) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  const TIniDocument doc = TIniDocument::FromBytes(bytes.str());
+  TStyle style;
+  ReadStyle(doc, style, TFormatSettings{}, [](const std::wstring&) { return true; });
+  if (params) ReadPositions(doc, *params, 1);
+  if (document) *document = doc;
+  return style;
+}
+
+TEST_F(ProgramTest, AFirstRunWritesTheDefaultStyleAtClose) {
+  RemoveFolder(SettingsFolder());
+  auto program = StartInstance();
+  CloseInstance(*program);
+  const std::wstring path = SettingsFolder() + L"\\Default.dlx";
+  std::ifstream in(path.c_str(), std::ios::binary);
+  ASSERT_TRUE(in.good()) << "no Default.dlx";
+  char bom[2] = {};
+  in.read(bom, 2);
+  EXPECT_EQ(std::string(bom, 2), "\xFF\xFE");
+  std::vector<TPlacement> params;
+  TIniDocument doc;
+  EXPECT_EQ(ReadStyleFile(path, &params, &doc), TStyle{});
+  EXPECT_EQ(params, std::vector<TPlacement>{TPlacement{}});
+  EXPECT_EQ(doc.Read(L"General", L"Version"), L"TeamOrvaneTDialix2");
+  EXPECT_EQ(doc.Read(L"Design", L"FontName"), L"MS UI Gothic");
+  EXPECT_EQ(doc.Read(L"Position", L"Monitor1"), L"1,3,1");
+}
+
+const wchar_t kPreparedStyle[] =
+    L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n"
+    L"[Design]\r\nFontSize=12.5\r\nFontColor=255\r\nShowHour=2\r\nShowSecond=1\r\nAnimationType=3\r\n"
+    L"FontSpacing=5,-3\r\nBackgroundAlign=4\r\n"
+    L"[VisibleTimeSlot]\r\nSlot1=0,8:00:00,18:30:00\r\n"
+    L"[Position]\r\nMonitor1=40,50,1\r\n"
+    L"[Mine]\r\nNote=keep me\r\n";
+
+void PrepareDefaultStyle() {
+  RemoveFolder(SettingsFolder());
+  ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
+  const std::string bytes = EncodeUtf16LeWithBom(kPreparedStyle);
+  std::ofstream out((SettingsFolder() + L"\\Default.dlx").c_str(), std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void ExpectPreparedStyle() {
+  std::vector<TPlacement> params;
+  TIniDocument doc;
+  const TStyle style = ReadStyleFile(SettingsFolder() + L"\\Default.dlx", &params, &doc);
+  TStyle expected;
+  ReadStyle(TIniDocument::Parse(kPreparedStyle), expected, TFormatSettings{}, [](const std::wstring&) { return true; });
+  EXPECT_EQ(style, expected);
+  EXPECT_EQ(style.FontSize, 12.5);
+  EXPECT_EQ(style.VisibleTimeSlotList.size(), 1u);
+  EXPECT_EQ(params, std::vector<TPlacement>{(TPlacement{40, 50, true})});
+  EXPECT_EQ(doc.Read(L"Mine", L"Note"), L"keep me");
+}
+
+TEST_F(ProgramTest, APreparedDefaultStyleSurvivesStartAndClose) {
+  PrepareDefaultStyle();
+  auto program = StartInstance();
+  // The clock stands where the style says: 40 % and 50 % of the monitor.
+  const auto clocks = WindowsOfClass(L"TDialix", program->Id);
+  ASSERT_EQ(clocks.size(), 1u);
+  RECT window{};
+  ::GetWindowRect(clocks[0], &window);
+  EXPECT_EQ(window.left, ::GetSystemMetrics(SM_CXSCREEN) * 40 / 100);
+  EXPECT_EQ(window.top, ::GetSystemMetrics(SM_CYSCREEN) * 50 / 100);
+  CloseInstance(*program);
+  ExpectPreparedStyle();
+}
+
+TEST_F(ProgramTest, AForeignFileIsRefusedAndTheStyleStays) {
+  PrepareDefaultStyle();
+  auto first = StartInstance();
+  const std::wstring foreign = TempPath(L"foreign.dlx");
+  {
+    std::ofstream out(foreign.c_str(), std::ios::binary);
+    out << "[General]\r\nVersion=SomethingElse\r\n[Design]\r\nFontSize=40\r\n";
+  }
+  Program second(L"\"" + foreign + L"\"");
+  EXPECT_EQ(second.WaitForExit(), DWORD{0});
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = MessageBoxOf(first->Id)) != nullptr; }));
+  EXPECT_EQ(MessageBoxText(box), L"'" + foreign + L"'\r\nこれはスタイル ファイルではないか、以前のバージョンのスタイル ファイルです。");
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  CloseInstance(*first);
+  ExpectPreparedStyle();
+  ::DeleteFileW(foreign.c_str());
 }
 
 // Runs a program of the Linux host (Wine starts such files as they are).

@@ -1,0 +1,20 @@
+#include "app/recent_styles.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+
+namespace tdialix {
+
+void AddRecentStyle(std::vector<std::wstring>& items, const std::wstring& path, const std::wstring& defaultStyleFile) {
+  const auto same = [&path](const std::wstring& item) { return SameText(item, path); };
+  if (const auto found = std::find_if(items.begin(), items.end(), same); found != items.end()) {
+    std::rotate(items.begin(), found, found + 1);
+    return;
+  }
+  if (path.empty() || SameText(path, defaultStyleFile)) return;
+  if (items.size() >= kMaxRecentStyles) items.resize(kMaxRecentStyles - 1);
+  items.insert(items.begin(), path);
+}
+
+}  // namespace tdialix
