@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "base/path.h"
+
 namespace tdialix {
 
 namespace {
@@ -18,16 +20,9 @@ std::wstring ModulePath() {
   }
 }
 
-std::wstring WithExtension(const std::wstring& path, const wchar_t* extension) {
-  const size_t slash = path.find_last_of(L"\\/");
-  const size_t dot = path.rfind(L'.');
-  if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return path + extension;
-  return path.substr(0, dot) + extension;
-}
-
 }  // namespace
 
-TApplication::TApplication() : ExeName(ModulePath()), HelpFile(WithExtension(ExeName, L".chm")) {
+TApplication::TApplication() : ExeName(ModulePath()), HelpFile(ChangeExtension(ExeName, L".chm")) {
   RegisterClass(kClassName);
   if (!Create(kClassName, Title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, 0,
               nullptr)) {

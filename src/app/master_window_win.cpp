@@ -13,6 +13,7 @@
 #include "app/tray_clock.h"
 #include "base/file_io_win.h"
 #include "base/messages.h"
+#include "base/path.h"
 #include "base/system_locale_win.h"
 #include "base/trace_win.h"
 #include "components/taskbar_win.h"
@@ -32,18 +33,6 @@ static_assert(sizeof(THookBlock) == 12);
 bool OnAcPower() {
   SYSTEM_POWER_STATUS status{};
   return !::GetSystemPowerStatus(&status) || status.ACLineStatus != 0;
-}
-
-std::wstring FileNameWithoutExtension(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-  const size_t dot = name.rfind(L'.');
-  return dot == std::wstring::npos ? name : name.substr(0, dot);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -152,7 +141,7 @@ void TDialixMaster::LoadHookLibrary() {
 }
 
 void TDialixMaster::InitSettingsPath() {
-  const std::wstring fileName = FileNameWithoutExtension(Application.ExeName) + L".ini";
+  const std::wstring fileName = ChangeExtension(FileNameOf(Application.ExeName), L".ini");
   wchar_t appData[MAX_PATH] = {};
   if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) {
     SettingsPath = std::wstring(appData) + L"\\Team Orvane\\TDialix\\" + fileName;

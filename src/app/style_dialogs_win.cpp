@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "base/path.h"
+
 namespace tdialix {
 
 namespace {
@@ -11,14 +13,9 @@ namespace {
 // "スタイル ファイル (*.dlx)|*.dlx|すべてのファイル|*.*" with the NULs the dialog wants.
 constexpr wchar_t kFilter[] = L"スタイル ファイル (*.dlx)\0*.dlx\0すべてのファイル\0*.*\0";
 
-std::wstring NameOnly(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 std::optional<std::wstring> Show(bool save, HWND owner, const std::wstring& folder, const std::wstring& fileName) {
   std::vector<wchar_t> buffer(32768, L'\0');
-  NameOnly(fileName).copy(buffer.data(), buffer.size() - 1);
+  FileNameOf(fileName).copy(buffer.data(), buffer.size() - 1);
   OPENFILENAMEW info{};
   info.lStructSize = sizeof info;
   info.hwndOwner = owner;

@@ -8,17 +8,13 @@
 #include "app/style_dialogs_win.h"
 #include "base/file_io_win.h"
 #include "base/messages.h"
+#include "base/path.h"
 #include "base/system_locale_win.h"
 #include "style/font_check_win.h"
 
 namespace tdialix {
 
 namespace {
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
 
 // Releases a COM interface pointer.
 template <typename T>

@@ -4,17 +4,17 @@
 
 #include <algorithm>
 
+#include "base/path.h"
 #include "base/unique_handle_win.h"
 
 namespace tdialix {
 
 namespace {
 
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return L".";
-  if (slash == 2 && path[1] == L':') return path.substr(0, 3);  // "C:\"
-  return path.substr(0, slash);
+// The folder the temporary file goes to: the target's own.
+std::wstring TargetFolder(const std::wstring& path) {
+  const std::wstring folder = FolderOf(path);
+  return folder.empty() ? L"." : folder;
 }
 
 // Keeps the failure's error code across the clean-up calls that follow it.
@@ -57,7 +57,7 @@ bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
     return Fail(ERROR_ACCESS_DENIED);
   }
   wchar_t temporary[MAX_PATH + 1] = {};
-  if (!::GetTempFileNameW(FolderOf(path).c_str(), L"tdx", 0, temporary)) return false;
+  if (!::GetTempFileNameW(TargetFolder(path).c_str(), L"tdx", 0, temporary)) return false;
 
   DWORD error = ERROR_SUCCESS;
   {

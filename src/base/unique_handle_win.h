@@ -47,78 +47,30 @@ struct Kernel {
   static void Close(THandle h) noexcept { ::CloseHandle(h); }
 };
 
-template <typename T>
-struct GdiObject {
+// Handles whose empty value is 0 and that one platform call frees.
+template <typename T, auto CloseFunction>
+struct Simple {
   using THandle = T;
-  static THandle Invalid() noexcept { return nullptr; }
-  static bool IsValid(THandle h) noexcept { return h != nullptr; }
-  static void Close(THandle h) noexcept { ::DeleteObject(h); }
-};
-
-struct MemoryDC {
-  using THandle = HDC;
-  static THandle Invalid() noexcept { return nullptr; }
-  static bool IsValid(THandle h) noexcept { return h != nullptr; }
-  static void Close(THandle h) noexcept { ::DeleteDC(h); }
-};
-
-struct Menu {
-  using THandle = HMENU;
-  static THandle Invalid() noexcept { return nullptr; }
-  static bool IsValid(THandle h) noexcept { return h != nullptr; }
-  static void Close(THandle h) noexcept { ::DestroyMenu(h); }
-};
-
-struct Module {
-  using THandle = HMODULE;
-  static THandle Invalid() noexcept { return nullptr; }
-  static bool IsValid(THandle h) noexcept { return h != nullptr; }
-  static void Close(THandle h) noexcept { ::FreeLibrary(h); }
-};
-
-struct Icon {
-  using THandle = HICON;
-  static THandle Invalid() noexcept { return nullptr; }
-  static bool IsValid(THandle h) noexcept { return h != nullptr; }
-  static void Close(THandle h) noexcept { ::DestroyIcon(h); }
-};
-
-struct RegistryKey {
-  using THandle = HKEY;
-  static THandle Invalid() noexcept { return nullptr; }
-  static bool IsValid(THandle h) noexcept { return h != nullptr; }
-  static void Close(THandle h) noexcept { ::RegCloseKey(h); }
-};
-
-struct Window {
-  using THandle = HWND;
-  static THandle Invalid() noexcept { return nullptr; }
-  static bool IsValid(THandle h) noexcept { return h != nullptr; }
-  static void Close(THandle h) noexcept { ::DestroyWindow(h); }
-};
-
-struct GlobalAtom {
-  using THandle = ATOM;
-  static THandle Invalid() noexcept { return 0; }
-  static bool IsValid(THandle h) noexcept { return h != 0; }
-  static void Close(THandle h) noexcept { ::GlobalDeleteAtom(h); }
+  static THandle Invalid() noexcept { return THandle{}; }
+  static bool IsValid(THandle h) noexcept { return h != THandle{}; }
+  static void Close(THandle h) noexcept { CloseFunction(h); }
 };
 
 }  // namespace handle_traits
 
 using TUniqueKernelHandle = TUniqueHandle<handle_traits::Kernel>;
-using TUniqueBitmap = TUniqueHandle<handle_traits::GdiObject<HBITMAP>>;
-using TUniqueFont = TUniqueHandle<handle_traits::GdiObject<HFONT>>;
-using TUniqueBrush = TUniqueHandle<handle_traits::GdiObject<HBRUSH>>;
-using TUniquePen = TUniqueHandle<handle_traits::GdiObject<HPEN>>;
-using TUniqueRegion = TUniqueHandle<handle_traits::GdiObject<HRGN>>;
-using TUniqueMemoryDC = TUniqueHandle<handle_traits::MemoryDC>;
-using TUniqueMenu = TUniqueHandle<handle_traits::Menu>;
-using TUniqueModule = TUniqueHandle<handle_traits::Module>;
-using TUniqueIcon = TUniqueHandle<handle_traits::Icon>;
-using TUniqueRegistryKey = TUniqueHandle<handle_traits::RegistryKey>;
-using TUniqueWindow = TUniqueHandle<handle_traits::Window>;
-using TUniqueGlobalAtom = TUniqueHandle<handle_traits::GlobalAtom>;
+using TUniqueBitmap = TUniqueHandle<handle_traits::Simple<HBITMAP, &::DeleteObject>>;
+using TUniqueFont = TUniqueHandle<handle_traits::Simple<HFONT, &::DeleteObject>>;
+using TUniqueBrush = TUniqueHandle<handle_traits::Simple<HBRUSH, &::DeleteObject>>;
+using TUniquePen = TUniqueHandle<handle_traits::Simple<HPEN, &::DeleteObject>>;
+using TUniqueRegion = TUniqueHandle<handle_traits::Simple<HRGN, &::DeleteObject>>;
+using TUniqueMemoryDC = TUniqueHandle<handle_traits::Simple<HDC, &::DeleteDC>>;
+using TUniqueMenu = TUniqueHandle<handle_traits::Simple<HMENU, &::DestroyMenu>>;
+using TUniqueModule = TUniqueHandle<handle_traits::Simple<HMODULE, &::FreeLibrary>>;
+using TUniqueIcon = TUniqueHandle<handle_traits::Simple<HICON, &::DestroyIcon>>;
+using TUniqueRegistryKey = TUniqueHandle<handle_traits::Simple<HKEY, &::RegCloseKey>>;
+using TUniqueWindow = TUniqueHandle<handle_traits::Simple<HWND, &::DestroyWindow>>;
+using TUniqueGlobalAtom = TUniqueHandle<handle_traits::Simple<ATOM, &::GlobalDeleteAtom>>;
 
 // A window's device context, released to its window.
 class TWindowDC {

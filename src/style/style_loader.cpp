@@ -3,17 +3,13 @@
 #include <exception>
 
 #include "base/messages.h"
+#include "base/path.h"
 #include "base/text.h"
 #include "style/style_file.h"
 
 namespace tdialix {
 
 namespace {
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
 
 // A shortcut to a shortcut is followed, but not for ever.
 constexpr int kMaxShortcutDepth = 8;

@@ -1,0 +1,16 @@
+// File path pieces. Both "\" and "/" separate folders.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tdialix {
+
+// The folder with its trailing separator ("C:\a\b.dlx" gives "C:\a\"); empty without a folder.
+std::wstring FolderOf(std::wstring_view path);
+// The last part of the path ("C:\a\b.dlx" gives "b.dlx").
+std::wstring FileNameOf(std::wstring_view path);
+// The path with its file name's extension replaced (or added): ChangeExtension(p, L".ini").
+std::wstring ChangeExtension(std::wstring_view path, std::wstring_view extension);
+
+}  // namespace tdialix
