@@ -1,0 +1,86 @@
+// The glyph strip: the fourteen cells a clock is drawn from (digits, colon,
+// period, hyphen, blank), each carrying its frames, shadow and softness as
+// premultiplied 32-bit pixels, built once per style change.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "base/bitmap.h"
+#include "base/geometry.h"
+#include "clock/glyph_source.h"
+#include "style/style.h"
+
+namespace tdialix {
+
+inline constexpr int kGlyphCount = 14;  // 0-9, colon, period, hyphen, blank
+inline constexpr int kColonGlyph = 10;
+inline constexpr int kPeriodGlyph = 11;
+inline constexpr int kHyphenGlyph = 12;
+inline constexpr int kBlankGlyph = 13;
+
+struct TGlyphStrip {
+  TBitmap SrcImg{0, 0, 32};  // cells side by side, premultiplied BGRA
+  std::array<TSize, kGlyphCount> DrawSizes{};
+  std::array<TPoint, kGlyphCount> DrawOffsets{};
+  std::array<TPoint, kGlyphCount> SoftDrawOffsets{};
+  TSize MaxDrawSize;
+  std::array<int, 2> TempSpacing{};  // after a digit, around a separator
+  TBitmap BackGrndImg{0, 0, 32};
+  bool BackGrndFlag = false;
+  TRgb ULWColor = 0;     // colour key below 16 bits per pixel
+  TRgb BrushColor = 0;   // what the frame buffer is cleared with
+
+  // Where cell i starts in the strip.
+  int CellLeft(int i) const;
+};
+
+// What the strip is built for.
+struct TGlyphTarget {
+  int MonitorHeight = 0;
+  unsigned DisplayBits = 32;
+  // A style colour as RGB (system colour constants resolved); by default the low 24 bits.
+  std::function<TRgb(TColor)> ResolveColor;
+};
+
+// Builds the whole strip and the background picture for a style. Failures of
+// the font glyphs reach the caller as exceptions; a picture that cannot be
+// used falls back to font glyphs, a background picture to none.
+void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarget& target,
+                      TGlyphRasterizer& rasterizer, TPictureSource& pictures);
+
+// ---- The steps, for the tests and for the fast paths' reference ----
+
+// One glyph rendered into target (24-bit, grey on white) with its ink box at
+// origin when draw is set. Size and origin come back as the ink box and the
+// glyph origin; found when both sizes are above 0.
+struct TRenderedGlyph {
+  bool Found = false;
+  TSize Size;
+  TPoint Origin;
+};
+TRenderedGlyph RenderGlyph(TGlyphRasterizer& rasterizer, TBitmap* target, wchar_t ch, bool smooth, TPoint origin,
+                           bool draw);
+
+// Paints color into dest through the source's first colour byte as coverage
+// (255 none, 0 full), scaled by strength (0 ... 255). Source pixel (x, y) of
+// the size box lands at at + base + (x, y). Never writes the alpha byte.
+void StampGlyph(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, int strength, TPoint base, TSize size);
+
+// Softens a 24-bit image: each pass averages every pixel with the mean of its
+// four neighbours (edges repeated).
+void BlurImage(TBitmap& image, int passes);
+
+// Whether the growth pattern of a shadow or outer frame admits offset (a, b)
+// in s ... t, for the frames that exist.
+bool GrowthAdmits(int a, int b, int s, int t, bool outerFrame, bool innerFrame);
+
+// The first colour of the candidate list that none of the excluded colours is.
+TRgb ChooseColorKey(const std::vector<TRgb>& excluded);
+
+// A mask pixel's luminance, rounded: 0.298912 R + 0.586611 G + 0.114478 B.
+int Luminance(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+}  // namespace tdialix
