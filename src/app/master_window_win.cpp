@@ -330,9 +330,17 @@ void TDialixMaster::ApplyStyleToClocks() {
   TimerEvent(true);
   for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
     TDialix& clock = *Dialixs[i];
+    clock.InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
     const TPoint origin = ClockOrigin(Monitors[i].Bounds, ClockParams[i]);
     ::SetWindowPos(clock.Handle(), nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     clock.DrawClock(true);
+  }
+}
+
+void TDialixMaster::RebuildClocks() {
+  for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
+    Dialixs[i]->InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
+    Dialixs[i]->DrawClock(true);
   }
 }
 
@@ -383,6 +391,7 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
     const bool topMost = Settings.ZOrderMode == zmTop || Settings.ZOrderMode == zmTopMost;
     ::SetWindowPos(clock.Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+    clock.InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
     clock.DrawClock(true);
   }
   Trace(L"displaychange " + std::to_wstring(Dialixs.size()));
@@ -462,7 +471,7 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SYSCOLORCHANGE:
       TWindow::WindowProc(message, wParam, lParam);
-      RedrawAll();
+      RebuildClocks();
       return 0;
     case WM_SETTINGCHANGE: {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);

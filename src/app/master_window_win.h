@@ -92,6 +92,8 @@ class TDialixMaster : public TWindow {
   // Rebuilds the monitor menu, runs an initialising tick and rebuilds, places
   // and redraws every clock window for the current style.
   void ApplyStyleToClocks();
+  // Rebuilds every clock's glyphs (system colours or display changed) and redraws.
+  void RebuildClocks();
   const std::wstring& ProgramPath() const { return Application.ExeName; }
 
   // Starts (true) or stops (false) the tick timer.

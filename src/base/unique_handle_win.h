@@ -14,7 +14,9 @@ class TUniqueHandle {
   using THandle = typename Traits::THandle;
 
   TUniqueHandle() noexcept = default;
-  explicit TUniqueHandle(THandle handle) noexcept : Handle(handle) {}
+  explicit TUniqueHandle(THandle handle) noexcept : Handle(handle) {
+    if (Traits::IsValid(handle)) ++Alive;
+  }
   TUniqueHandle(TUniqueHandle&& other) noexcept : Handle(other.Release()) {}
   TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
     if (this != &other) Reset(other.Release());
@@ -27,13 +29,25 @@ class TUniqueHandle {
   THandle Get() const noexcept { return Handle; }
   explicit operator bool() const noexcept { return Traits::IsValid(Handle); }
 
-  THandle Release() noexcept { return std::exchange(Handle, Traits::Invalid()); }
+  THandle Release() noexcept {
+    if (Traits::IsValid(Handle)) --Alive;
+    return std::exchange(Handle, Traits::Invalid());
+  }
   void Reset(THandle handle = Traits::Invalid()) noexcept {
+    if (Traits::IsValid(handle)) ++Alive;
     const THandle old = std::exchange(Handle, handle);
-    if (Traits::IsValid(old)) Traits::Close(old);
+    if (Traits::IsValid(old)) {
+      Traits::Close(old);
+      --Alive;
+    }
   }
 
+  // How many handles of this kind are owned right now (the tests watch it
+  // for leaks where the system does not count its objects).
+  static int AliveCount() noexcept { return Alive; }
+
  private:
+  static inline int Alive = 0;
   THandle Handle = Traits::Invalid();
 };
 

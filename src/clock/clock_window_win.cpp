@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "clock/glyph_source_win.h"
+
 namespace tdialix {
 
 TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption) : MonitorIndex(monitorIndex) {
@@ -9,6 +11,12 @@ TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption) : Mo
   if (!Create(kClassName, caption.c_str(), WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW, 0, 0, 0, 0, owner)) {
     throw std::runtime_error("The clock window could not be created.");
   }
+}
+
+void TDialix::InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits) {
+  TGdiGlyphRasterizer rasterizer;
+  TGdiPictureSource pictures;
+  tdialix::InitializeBitmap(Strip, style, {monitorHeight, displayBits, &ResolveColor}, rasterizer, pictures);
 }
 
 THoverGeometry TDialix::HoverGeometry() const {
@@ -20,7 +28,7 @@ THoverGeometry TDialix::HoverGeometry() const {
   g.VisibleRight = VisiblityRect.Right;
   g.BorderLeft = TempBorderWidth.Left;
   g.BorderRight = TempBorderWidth.Right;
-  g.DrawnHeight = MaxDrawSize.cy;
+  g.DrawnHeight = Strip.MaxDrawSize.cy;
   return g;
 }
 

@@ -7,7 +7,9 @@
 
 #include "base/geometry.h"
 #include "base/window_win.h"
+#include "clock/glyph_strip.h"
 #include "clock/hover.h"
+#include "style/style.h"
 
 namespace tdialix {
 
@@ -23,7 +25,11 @@ class TDialix : public TWindow {
   bool SizeMovingFlag = false;  // the user is dragging the window
   TRect VisiblityRect;          // the drawn cells inside the window
   TRect TempBorderWidth;        // the style's borders in pixels (left, top, right, bottom)
-  TSize MaxDrawSize;            // the largest glyph
+
+  TGlyphStrip Strip;  // the cells this clock is drawn from
+
+  // Rebuilds the glyph strip and the background picture for the style.
+  void InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits);
 
   // What the hover rectangle of this clock is made of, on the screen.
   THoverGeometry HoverGeometry() const;
