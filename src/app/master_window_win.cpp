@@ -177,10 +177,12 @@ void TDialixMaster::CreateToolTip() {
   ::SendMessageW(ToolTipHandle, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ToolInfo));
 }
 
+std::wstring TDialixMaster::ClockCaption(size_t monitorIndex) const {
+  return FormatText(L"%s - %s", {std::wstring(kAppTitle), Monitors[monitorIndex].Name});
+}
+
 void TDialixMaster::CreateClockWindow(size_t monitorIndex) {
-  const std::wstring caption =
-      FormatText(L"%s - %s", {std::wstring(kAppTitle), Monitors[monitorIndex].Name});
-  Dialixs.push_back(std::make_unique<TDialix>(Handle(), static_cast<int>(monitorIndex), caption));
+  Dialixs.push_back(std::make_unique<TDialix>(Handle(), static_cast<int>(monitorIndex), ClockCaption(monitorIndex)));
 }
 
 void TDialixMaster::DeferredInitialization() {
@@ -382,8 +384,7 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
   if (!Application.Initialized) return;
   for (size_t i = 0; i < Dialixs.size(); ++i) {
     TDialix& clock = *Dialixs[i];
-    const std::wstring caption = FormatText(L"%s - %s", {std::wstring(kAppTitle), Monitors[i].Name});
-    ::SetWindowTextW(clock.Handle(), caption.c_str());
+    ::SetWindowTextW(clock.Handle(), ClockCaption(i).c_str());
     clock.MonitorIndex = static_cast<int>(i);
     const TPoint origin = ClockOrigin(Monitors[i].Bounds, ClockParams[i]);
     ::SetWindowPos(clock.Handle(), nullptr, origin.X, origin.Y, 0, 0,

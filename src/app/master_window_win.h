@@ -115,6 +115,8 @@ class TDialixMaster : public TWindow {
   void LoadHookLibrary();
   void InitSettingsPath();
   void CreateToolTip();
+  // "TDialix - <monitor name>".
+  std::wstring ClockCaption(size_t monitorIndex) const;
   void CreateClockWindow(size_t monitorIndex);
   void DeferredInitialization();
   void DisplayChange(WPARAM bitsPerPixel);
