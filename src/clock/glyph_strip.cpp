@@ -130,8 +130,8 @@ bool BuildPictureGlyphs(TGlyphStrip& strip, const TStyle& style, const TMetrics&
 class TFontGlyphBuilder {
  public:
   TFontGlyphBuilder(TGlyphStrip& strip, const TStyle& style, const TMetrics& metrics, TBitmap& mask,
-                    TGlyphRasterizer& rasterizer)
-      : Strip(strip), Style(style), M(metrics), Mask(mask), Raster(rasterizer) {}
+                    TGlyphRasterizer& rasterizer, TStampSquareFunction stampSquare)
+      : Strip(strip), Style(style), M(metrics), Mask(mask), Raster(rasterizer), StampSquareWith(stampSquare) {}
 
   void Build() {
     Raster.SetFont(Style.FontName, std::max(M.P, 1), Style.FontStyles, Style.FontWidth == fwFull);
@@ -282,12 +282,12 @@ class TFontGlyphBuilder {
     const TPoint base = Strip.SoftDrawOffsets[i];
     const int R = 2 * M.Wo + 2 * M.Wi;
 
-    // A stamp at offset (a, b) from the glyph or from a soft image.
-    auto stamp = [&](TBitmap& dest, TRgb color, const TBitmap* soft, int a, int b, int strength) {
+    // Stamps at every offset of a square, from the glyph or from a soft image.
+    auto stamp = [&](TBitmap& dest, TRgb color, const TBitmap* soft, const TStampSquare& square, int strength) {
       if (soft) {
-        StampGlyph(dest, color, *soft, {cx0 + a, b}, strength, {0, 0}, {soft->Width(), soft->Height()});
+        StampSquareWith(dest, color, *soft, {cx0, 0}, {0, 0}, {soft->Width(), soft->Height()}, strength, square);
       } else {
-        StampGlyph(dest, color, glyph, {cx0 + a, b}, strength, base, ink);
+        StampSquareWith(dest, color, glyph, {cx0, 0}, base, ink, strength, square);
       }
     };
     const bool transparentFrames = M.Deep && (Style.OuterFrameTransparent < 100 || Style.InnerFrameTransparent < 100);
@@ -301,18 +301,12 @@ class TFontGlyphBuilder {
       const int strength = M.Smooth && M.Wo > 0   ? 255 / (M.Wo / 2 + 1)
                            : M.Smooth && M.Wi > 0 ? 255 / (M.Wi / 2 + 1)
                                                   : 255;
-      const int s = M.Ws;
-      const int t = M.Ws + R;
-      for (int a = s; a <= t; ++a) {
-        for (int b = s; b <= t; ++b) {
-          if (GrowthAdmits(a, b, s, t, M.Wo > 0, M.Wi > 0)) stamp(Mask, Grey(M.ShadowGrey), source, a, b, strength);
-        }
-      }
+      stamp(Mask, Grey(M.ShadowGrey), source, {M.Ws, M.Ws + R, TOffsetPattern::opGrowth, M.Wo > 0, M.Wi > 0},
+            strength);
       if (M.Smooth) {
+        // The shadow's colour spreads under its soft edge.
         const int spread = SoftPasses(Style.ShadowSoft) + 1;
-        for (int a = s - spread; a <= t + spread; ++a) {
-          for (int b = s - spread; b <= t + spread; ++b) stamp(Strip.SrcImg, M.Shadow, source, a, b, strength);
-        }
+        stamp(Strip.SrcImg, M.Shadow, source, {M.Ws - spread, M.Ws + R + spread}, strength);
       }
     }
 
@@ -323,14 +317,9 @@ class TFontGlyphBuilder {
       if (useSoft) soft = SoftImage(i, SoftPasses(Style.OuterFrameSoft));
       const TBitmap* source = useSoft ? &soft : nullptr;
       const int strength = M.Smooth ? 255 / (M.Wo / 2 + 1) : 255;
-      const bool colour = M.Ws > 0 && !(M.Font == M.Shadow && M.Shadow == M.Outer);
-      for (int a = 0; a <= R; ++a) {
-        for (int b = 0; b <= R; ++b) {
-          if (!GrowthAdmits(a, b, 0, R, true, M.Wi > 0)) continue;
-          if (colour) stamp(Strip.SrcImg, M.Outer, source, a, b, strength);
-          stamp(Mask, Grey(M.OuterGrey), source, a, b, strength);
-        }
-      }
+      const TStampSquare square{0, R, TOffsetPattern::opGrowth, true, M.Wi > 0};
+      if (M.Ws > 0 && !(M.Font == M.Shadow && M.Shadow == M.Outer)) stamp(Strip.SrcImg, M.Outer, source, square, strength);
+      stamp(Mask, Grey(M.OuterGrey), source, square, strength);
     }
 
     // 4. Inner frame.
@@ -340,25 +329,19 @@ class TFontGlyphBuilder {
       if (useSoft) soft = SoftImage(i, SoftPasses(Style.InnerFrameSoft));
       const TBitmap* source = useSoft ? &soft : nullptr;
       const int strength = M.Smooth && M.Wo == 0 ? 255 / (M.Wi / 2 + 1) : 255;
-      const bool colour = !((M.Outer == M.Font && M.Font == M.Inner) || (M.Wo == 0 && M.Ws == 0 && Style.InnerFrameSoft < 1));
-      const bool mask = Style.InnerFrameSoft > 0 || M.Wo == 0 || transparentFrames;
-      const int s = M.Wo;
-      const int t = M.Wo + 2 * M.Wi;
-      for (int a = s; a <= t; ++a) {
-        for (int b = s; b <= t; ++b) {
-          if ((a == s || a == t) && (b == s || b == t)) continue;
-          if (colour) stamp(Strip.SrcImg, M.Inner, source, a, b, strength);
-          if (mask) stamp(Mask, Grey(M.InnerGrey), source, a, b, strength);
-        }
+      const TStampSquare square{M.Wo, M.Wo + 2 * M.Wi, TOffsetPattern::opNoCorners};
+      if (!((M.Outer == M.Font && M.Font == M.Inner) || (M.Wo == 0 && M.Ws == 0 && Style.InnerFrameSoft < 1))) {
+        stamp(Strip.SrcImg, M.Inner, source, square, strength);
       }
+      if (Style.InnerFrameSoft > 0 || M.Wo == 0 || transparentFrames) stamp(Mask, Grey(M.InnerGrey), source, square, strength);
     }
 
     // 5. Body.
     const int at = M.Wo + M.Wi;
     if ((M.Wi > 0 && M.Font != M.Inner) || (M.Wo > 0 && M.Font != M.Outer) || (M.Ws > 0 && M.Font != M.Shadow)) {
-      stamp(Strip.SrcImg, M.Font, nullptr, at, at, 255);
+      StampGlyph(Strip.SrcImg, M.Font, glyph, {cx0 + at, at}, 255, base, ink);
     }
-    if (M.Wo == 0 || transparentFrames) stamp(Mask, kBlack, nullptr, at, at, 255);
+    if (M.Wo == 0 || transparentFrames) StampGlyph(Mask, kBlack, glyph, {cx0 + at, at}, 255, base, ink);
   }
 
   TGlyphStrip& Strip;
@@ -366,6 +349,7 @@ class TFontGlyphBuilder {
   const TMetrics& M;
   TBitmap& Mask;
   TGlyphRasterizer& Raster;
+  TStampSquareFunction StampSquareWith;
   std::array<wchar_t, 13> Chars{};
   std::array<TSize, kGlyphCount> Ink{};
   std::array<TPoint, kGlyphCount> Origin{};
@@ -538,13 +522,124 @@ void BlurImage(TBitmap& image, int passes) {
   }
 }
 
+bool TStampSquare::Admits(int a, int b) const {
+  switch (Pattern) {
+    case TOffsetPattern::opAll:
+      return true;
+    case TOffsetPattern::opNoCorners:
+      return !((a == S || a == T) && (b == S || b == T));
+    case TOffsetPattern::opGrowth:
+      return GrowthAdmits(a, b, S, T, OuterFrame, InnerFrame);
+  }
+  return true;
+}
+
+void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size, int strength,
+                 const TStampSquare& square) {
+  const int sw = std::min(size.cx, source.Width());
+  const int sh = std::min(size.cy, source.Height());
+  if (strength <= 0 || square.T < square.S || sw <= 0 || sh <= 0 || dest.Empty()) return;
+  strength = std::min(strength, 255);
+
+  // What each source pixel does to a destination pixel: h, 0 when nothing.
+  std::vector<std::uint8_t> effect(static_cast<std::size_t>(sw) * sh);
+  for (int y = 0; y < sh; ++y) {
+    for (int x = 0; x < sw; ++x) {
+      const int g = Coverage(source, x, y);
+      effect[static_cast<std::size_t>(y) * sw + x] = static_cast<std::uint8_t>(g == 255 ? 0 : strength * (255 - g) / 255);
+    }
+  }
+  // Per column, the nearest row at or above each row that does something (-1: none),
+  // and a summed-area table of those pixels to pass over empty windows at once.
+  std::vector<std::int32_t> above(static_cast<std::size_t>(sw) * sh);
+  std::vector<std::int32_t> sum(static_cast<std::size_t>(sw + 1) * (sh + 1), 0);
+  for (int x = 0; x < sw; ++x) {
+    std::int32_t last = -1;
+    for (int y = 0; y < sh; ++y) {
+      if (effect[static_cast<std::size_t>(y) * sw + x]) last = y;
+      above[static_cast<std::size_t>(x) * sh + y] = last;
+    }
+  }
+  for (int y = 0; y < sh; ++y) {
+    for (int x = 0; x < sw; ++x) {
+      sum[static_cast<std::size_t>(y + 1) * (sw + 1) + x + 1] = (effect[static_cast<std::size_t>(y) * sw + x] ? 1 : 0) +
+                                                               sum[static_cast<std::size_t>(y) * (sw + 1) + x + 1] +
+                                                               sum[static_cast<std::size_t>(y + 1) * (sw + 1) + x] -
+                                                               sum[static_cast<std::size_t>(y) * (sw + 1) + x];
+    }
+  }
+  auto anything = [&](int x0, int y0, int x1, int y1) {  // inclusive corners
+    const auto at = [&](int x, int y) { return sum[static_cast<std::size_t>(y) * (sw + 1) + x]; };
+    return at(x1 + 1, y1 + 1) - at(x0, y1 + 1) - at(x1 + 1, y0) + at(x0, y0) > 0;
+  };
+
+  const int c[3] = {BlueOf(color), GreenOf(color), RedOf(color)};
+  // A channel is settled when no further stamp can change it: it has the
+  // paint colour, or it lies so little below it that the strongest stamp
+  // rounds to nothing.
+  auto settled = [&](const int* d) {
+    for (int k = 0; k < 3; ++k) {
+      if (d[k] == c[k]) continue;
+      if (strength < 255 && c[k] > d[k] && (c[k] - d[k]) * strength < 256) continue;
+      return false;
+    }
+    return true;
+  };
+
+  const int ax = at.X + base.X;
+  const int ay = at.Y + base.Y;
+  const int n = dest.BytesPerPixel();
+  const int x0 = std::max(0, ax + square.S);
+  const int x1 = std::min(dest.Width() - 1, ax + square.T + sw - 1);
+  const int y0 = std::max(0, ay + square.S);
+  const int y1 = std::min(dest.Height() - 1, ay + square.T + sh - 1);
+  for (int py = y0; py <= y1; ++py) {
+    const int qy0 = std::max(0, py - ay - square.T);
+    const int qy1 = std::min(sh - 1, py - ay - square.S);
+    if (qy0 > qy1) continue;
+    std::uint8_t* row = dest.Row(py);
+    for (int px = x0; px <= x1; ++px) {
+      const int qx0 = std::max(0, px - ax - square.T);
+      const int qx1 = std::min(sw - 1, px - ax - square.S);
+      if (qx0 > qx1 || !anything(qx0, qy0, qx1, qy1)) continue;
+      std::uint8_t* pixel = row + static_cast<std::size_t>(px) * n;
+      int d[3] = {pixel[0], pixel[1], pixel[2]};
+      if (settled(d)) continue;
+      // The stamps in their order: a ascending (source column from right to
+      // left), then b ascending (source row from bottom to top).
+      for (int qx = qx1; qx >= qx0; --qx) {
+        const int a = px - ax - qx;
+        const std::int32_t* column = above.data() + static_cast<std::size_t>(qx) * sh;
+        for (int qy = column[qy1]; qy >= qy0; qy = qy > 0 ? column[qy - 1] : -1) {
+          const int b = py - ay - qy;
+          if (square.Pattern != TOffsetPattern::opAll && !square.Admits(a, b)) continue;
+          const int h = effect[static_cast<std::size_t>(qy) * sw + qx];
+          for (int k = 0; k < 3; ++k) {
+            if (h == 255) {
+              d[k] = c[k];
+            } else {
+              const int step = (c[k] - d[k]) * h;
+              d[k] += step >= 0 ? step / 256 : -((-step + 255) / 256);
+            }
+          }
+          if (settled(d)) goto done;
+        }
+      }
+    done:
+      pixel[0] = static_cast<std::uint8_t>(d[0]);
+      pixel[1] = static_cast<std::uint8_t>(d[1]);
+      pixel[2] = static_cast<std::uint8_t>(d[2]);
+    }
+  }
+}
+
 void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarget& target,
-                      TGlyphRasterizer& rasterizer, TPictureSource& pictures) {
+                      TGlyphRasterizer& rasterizer, TPictureSource& pictures, TStampSquareFunction stampSquare) {
   const TMetrics m(style, target);
   TBitmap mask(0, 0, 24);
   if (!BuildPictureGlyphs(strip, style, m, mask, pictures)) {
     mask = TBitmap(0, 0, 24);
-    TFontGlyphBuilder(strip, style, m, mask, rasterizer).Build();
+    TFontGlyphBuilder(strip, style, m, mask, rasterizer, stampSquare).Build();
   }
   // C. The mask becomes alpha; black is opaque.
   Premultiply(strip.SrcImg, mask, m.Deep, style.BackGrndType != btFill && style.BackGrndType != btGradation, false);

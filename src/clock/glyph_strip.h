@@ -45,11 +45,36 @@ struct TGlyphTarget {
   std::function<TRgb(TColor)> ResolveColor;
 };
 
+// The offsets a decoration stamps its glyph at: a and b in S ... T, a in the
+// outer loop, b in the inner one, as the pattern admits them.
+enum class TOffsetPattern { opAll, opNoCorners, opGrowth };
+struct TStampSquare {
+  int S = 0;
+  int T = 0;
+  TOffsetPattern Pattern = TOffsetPattern::opAll;
+  bool OuterFrame = false;  // which frames exist, for the growth pattern
+  bool InnerFrame = false;
+  bool Admits(int a, int b) const;
+};
+
+// Stamps the source at every offset of the square, one offset after the
+// other: each as StampGlyph(dest, color, source, at + (a, b), strength, base, size).
+using TStampSquareFunction = void (*)(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base,
+                                      TSize size, int strength, const TStampSquare& square);
+
+// The fast way: every destination pixel takes its stamps in the same order,
+// but blank source pixels are never visited and a pixel stops as soon as no
+// further stamp can change it. The result is bit for bit that of the stamps
+// one by one.
+void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size, int strength,
+                 const TStampSquare& square);
+
 // Builds the whole strip and the background picture for a style. Failures of
 // the font glyphs reach the caller as exceptions; a picture that cannot be
 // used falls back to font glyphs, a background picture to none.
 void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarget& target,
-                      TGlyphRasterizer& rasterizer, TPictureSource& pictures);
+                      TGlyphRasterizer& rasterizer, TPictureSource& pictures,
+                      TStampSquareFunction stampSquare = &StampSquare);
 
 // ---- The steps, for the tests and for the fast paths' reference ----
 
