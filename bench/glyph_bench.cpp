@@ -1,65 +1,23 @@
-// Building the glyph strip: how long a style change takes, for the default
-// style and for heavier decorations, with synthetic glyphs of the real size.
+// Building the glyph strip: the fast decoration stamping against stamping
+// offset by offset, for the default style and for heavy decorations, with
+// synthetic glyphs of the real size. Prints both timings and their ratio.
+//
+// The reference grows with the fourth power of the glyph height, so at the
+// style editor's maxima (a 2160-line monitor, 50 per cent digits, every
+// decoration at 10 per cent with softness 10) only the fast build is timed;
+// the ladder of heights shows how the ratio grows towards it.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
 
-#include "clock/glyph_strip.h"
+#include "../tests/support/glyph_reference.h"
 
 namespace {
 
 using namespace tdialix;
 
-// Digits as smooth-edged rings of the font's height, with 64 grey levels.
-class RingRasterizer : public TGlyphRasterizer {
- public:
-  void SetFont(const std::wstring&, int height, int, bool) override { Height = height; }
-  void SetFontStyles(int) override {}
-  std::optional<TGlyphOutline> Outline(wchar_t ch, bool) override {
-    const int h = ch == L'.' || ch == L'-' ? std::max(Height / 8, 1) : ch == L':' ? Height / 2 : Height * 7 / 10;
-    const int w = std::max(ch == L':' || ch == L'.' ? Height / 8 : Height * 45 / 100, 1);
-    TGlyphOutline g;
-    g.Levels = 64;
-    g.Size = {w, h};
-    g.Origin = {0, h};
-    g.Grey.resize(static_cast<size_t>(w) * h);
-    const double cx = w / 2.0, cy = h / 2.0, thickness = std::max(w / 5.0, 1.0);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const double dx = (x + 0.5 - cx) / cx, dy = (y + 0.5 - cy) / cy;
-        const double r = std::sqrt(dx * dx + dy * dy) * cx;
-        const double inside = std::clamp(std::min(cx - r, r - (cx - thickness)) + 0.5, 0.0, 1.0);
-        g.Grey[static_cast<size_t>(y) * w + x] = static_cast<std::uint8_t>(inside * 64);
-      }
-    }
-    return g;
-  }
-  TBitmap DrawText(wchar_t) override { return TBitmap(1, 1, 24); }
-  wchar_t FullWidth(wchar_t ch) override { return ch; }
-  int Height = 1;
-};
-
-class NoPictures : public TPictureSource {
- public:
-  bool FileExists(const std::wstring&) override { return false; }
-  std::optional<TBitmap> LoadPicture(const std::wstring&) override { return std::nullopt; }
-  bool Stretch(const TBitmap&, const TRect&, TBitmap&, const TRect&) override { return false; }
-};
-
-void Build(benchmark::State& state, const TStyle& style, int monitorHeight) {
-  RingRasterizer raster;
-  NoPictures pictures;
-  for (auto _ : state) {
-    TGlyphStrip strip;
-    InitializeBitmap(strip, style, {monitorHeight, 32, {}}, raster, pictures);
-    benchmark::DoNotOptimize(strip.SrcImg.Data().data());
-  }
-}
-
-void BM_DefaultStyle1080(benchmark::State& state) { Build(state, TStyle{}, 1080); }
-BENCHMARK(BM_DefaultStyle1080)->Unit(benchmark::kMillisecond);
-
-// Every decoration at 10 per cent with softness 10, at the given glyph height.
 TStyle Heavy() {
   TStyle style;
   style.OuterFrame = 10;
@@ -72,9 +30,66 @@ TStyle Heavy() {
   return style;
 }
 
-void BM_HeavyDecorations(benchmark::State& state) { Build(state, Heavy(), static_cast<int>(state.range(0))); }
-BENCHMARK(BM_HeavyDecorations)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+void Build(benchmark::State& state, const TStyle& style, int monitorHeight, TStampSquareFunction stamp) {
+  TRingRasterizer raster;
+  TNoPictures pictures;
+  for (auto _ : state) {
+    TGlyphStrip strip;
+    InitializeBitmap(strip, style, {monitorHeight, 32, {}}, raster, pictures, stamp);
+    benchmark::DoNotOptimize(strip.SrcImg.Data().data());
+  }
+}
+
+void BM_Fast_DefaultStyle1080(benchmark::State& state) { Build(state, TStyle{}, 1080, &StampSquare); }
+void BM_Reference_DefaultStyle1080(benchmark::State& state) { Build(state, TStyle{}, 1080, &StampSquareOneByOne); }
+void BM_Fast_Heavy(benchmark::State& state) { Build(state, Heavy(), static_cast<int>(state.range(0)), &StampSquare); }
+void BM_Reference_Heavy(benchmark::State& state) {
+  Build(state, Heavy(), static_cast<int>(state.range(0)), &StampSquareOneByOne);
+}
+
+BENCHMARK(BM_Fast_DefaultStyle1080)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Reference_DefaultStyle1080)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fast_Heavy)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Reference_Heavy)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Fast_Heavy)->Name("BM_Fast_Heavy_Maxima")->Arg(2160)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Prints the reference's time over the fast one's for every case timed both ways.
+class TRatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      std::string name = run.benchmark_name();
+      const double time = run.GetAdjustedRealTime();
+      if (name.rfind("BM_Fast_", 0) == 0) Fast[name.substr(8)] = time;
+      if (name.rfind("BM_Reference_", 0) == 0) Reference[name.substr(13)] = time;
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\nreference / fast:\n");
+    for (const auto& [name, fast] : Fast) {
+      const auto reference = Reference.find(name);
+      if (reference != Reference.end() && fast > 0) {
+        std::printf("  %-28s %10.1f ms / %8.1f ms = %6.1fx\n", name.c_str(), reference->second, fast,
+                    reference->second / fast);
+      } else {
+        std::printf("  %-28s %10s    / %8.1f ms (fast only)\n", name.c_str(), "-", fast);
+      }
+    }
+  }
+
+ private:
+  std::map<std::string, double> Fast;
+  std::map<std::string, double> Reference;
+};
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -502,8 +502,10 @@ void BlurImage(TBitmap& image, int passes) {
   const int h = image.Height();
   if (w <= 0 || h <= 0) return;
   const int n = image.BytesPerPixel();
+  TBitmap copy;
   for (int pass = 0; pass < passes; ++pass) {
-    const TBitmap copy = image;
+    if (pass == 0) copy = image;
+    else std::swap(copy, image);  // last pass's result becomes this pass's source
     for (int y = 0; y < h; ++y) {
       const std::uint8_t* up = copy.Row(std::max(y - 1, 0));
       const std::uint8_t* row = copy.Row(y);
