@@ -60,6 +60,7 @@ struct TMetrics {
   bool Deep = true;
   bool Smooth = true;
   TRgb Font = 0, Outer = 0, Inner = 0, Shadow = 0;
+  TRgb BackFill = 0, Gradation1 = 0, Gradation2 = 0;
   int OuterGrey = 0, InnerGrey = 0, ShadowGrey = 0;
 
   TMetrics(const TStyle& s, const TGlyphTarget& t) {
@@ -77,6 +78,9 @@ struct TMetrics {
     Outer = rgb(s.OuterFrameColor);
     Inner = rgb(s.InnerFrameColor);
     Shadow = rgb(s.ShadowColor);
+    BackFill = rgb(s.BackGrndColor);
+    Gradation1 = rgb(s.BackGrndGradColor1);
+    Gradation2 = rgb(s.BackGrndGradColor2);
     auto grey = [this](int percent) { return Deep ? std::clamp(255 - ScaleRound(percent, 100, 255), 0, 255) : 0; };
     OuterGrey = grey(s.OuterFrameTransparent);
     InnerGrey = grey(s.InnerFrameTransparent);
@@ -242,10 +246,10 @@ class TFontGlyphBuilder {
     if (!M.Deep) {
       std::vector<TRgb> used{M.Font, M.Outer, M.Inner, M.Shadow};
       if (Style.BackGrndType == btGradation) {
-        used.push_back(static_cast<TRgb>(Style.BackGrndGradColor1) & 0xFFFFFF);
-        used.push_back(static_cast<TRgb>(Style.BackGrndGradColor2) & 0xFFFFFF);
+        used.push_back(M.Gradation1);
+        used.push_back(M.Gradation2);
       }
-      if (Style.BackGrndType == btFill) used.push_back(static_cast<TRgb>(Style.BackGrndColor) & 0xFFFFFF);
+      if (Style.BackGrndType == btFill) used.push_back(M.BackFill);
       Strip.ULWColor = ChooseColorKey(used);
       Strip.BrushColor = Strip.ULWColor;
     }
