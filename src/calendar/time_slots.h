@@ -1,0 +1,19 @@
+// The day type of a date and the style's visible time slots.
+#pragma once
+
+#include <vector>
+
+#include "base/date_time.h"
+#include "base/types.h"
+#include "style/style.h"
+
+namespace tdialix {
+
+// dtHoliday when today counts as a holiday, else Saturday, Sunday or weekday.
+TDayType DayTypeOf(TDateTime date, bool holiday);
+
+// Whether the clocks are to be shown: always without slots, else when a slot
+// of the day type has start <= now < end (times of day, to the millisecond).
+bool InVisibleTimeSlot(const std::vector<TVisibleTimeSlot>& slots, TDateTime now, TDayType dayType);
+
+}  // namespace tdialix
