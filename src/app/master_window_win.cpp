@@ -4,10 +4,13 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <stdexcept>
 
 #include "app/command_line.h"
+#include "calendar/time_slots.h"
+#include "clock/display_string.h"
 #include "app/messages_win.h"
 #include "app/tick.h"
 #include "app/tray_clock.h"
@@ -228,9 +231,141 @@ void TDialixMaster::SettingTimer(bool setting) {
   TimerEvent(false);
 }
 
-void TDialixMaster::TimerEvent(bool) {
-  // The tick's work (displayed time, texts, visibility, drawing) joins here
-  // with the frame composer.
+void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
+  TClockFrameInput input;
+  input.Style = &Style;
+  input.NowText = NowText;
+  input.PrevText = PrevText;
+  input.DisplayBits = SaveDisplayColor;
+  input.MonitorPowerOn = MonitorPowerOn;
+  input.TransParent = Settings.TransParent;
+  input.SwitchingAlpha = SaveSwitchingAlphaBlend;
+  clock.DrawClock(redraw, input);
+}
+
+void TDialixMaster::UpdateToolTipText(TDateTime now) {
+  if (!ToolTipHandle) return;
+  const std::wstring text = FormatDateTime(Settings.ToolTipFormat, now, StyleHost.Formats());
+  const size_t bar = text.find(L'|');
+  const std::wstring title = bar == std::wstring::npos ? std::wstring() : text.substr(0, std::min<size_t>(bar, 256));
+  ToolTipText = bar == std::wstring::npos ? text : text.substr(bar + 1);
+  if (!title.empty() && title != ToolTipText) {
+    ::SendMessageW(ToolTipHandle, TTM_SETTITLEW, TTI_NONE, reinterpret_cast<LPARAM>(title.c_str()));
+  } else {
+    ::SendMessageW(ToolTipHandle, TTM_SETTITLEW, TTI_NONE, reinterpret_cast<LPARAM>(L""));
+  }
+  ToolInfo.lpszText = ToolTipText.data();
+  ::SendMessageW(ToolTipHandle, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ToolInfo));
+}
+
+void TDialixMaster::TimerEvent(bool initialize) {
+  if (DisplayChangingFlag) return;
+  SYSTEMTIME local{};
+  ::GetLocalTime(&local);
+  // 1. The displayed time (the local time until a world clock is chosen).
+  const TDateTime now = TryEncodeDateTime({local.wYear, local.wMonth, local.wDay},
+                                          {local.wHour, local.wMinute, local.wSecond, local.wMilliseconds})
+                            .value_or(0);
+  // 2. A new day: the holiday state is decided anew.
+  if (local.wDay != SaveAdjustedD || initialize) {
+    SaveAdjustedD = local.wDay;
+    HolidayFlag = false;
+  }
+  const TDayType dayType = DayTypeOf(now, HolidayFlag);
+  // 4. A new second: the texts that show the date.
+  if (local.wSecond != SaveAdjustedS || initialize) {
+    SaveAdjustedS = local.wSecond;
+    if (Settings.ShowToolTip) UpdateToolTipText(now);
+  }
+  // 5.
+  NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
+  // 6.
+  if (initialize) {
+    if (!Style.FadeSwitching) SaveSwitchingAlphaBlend = 255;
+  } else {
+    UpdateVisibility(DigitTime(now, Style, false), dayType);
+  }
+  PrevText = NowText;  // 7.
+}
+
+void TDialixMaster::EnforceTopMost() {
+  const HWND top = ::GetTopWindow(nullptr);
+  const HWND foreground = ::GetForegroundWindow();
+  DWORD foregroundProcess = 0;
+  if (foreground) ::GetWindowThreadProcessId(foreground, &foregroundProcess);
+  if ((top && ::GetAncestor(top, GA_ROOTOWNER) == Handle()) ||
+      (foreground && ::GetAncestor(foreground, GA_ROOTOWNER) == Handle()) ||
+      foregroundProcess == ::GetCurrentProcessId()) {
+    return;
+  }
+  for (const auto& clock : Dialixs) {
+    const bool topMost = (::GetWindowLongPtrW(clock->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    ::SetWindowPos(clock->Handle(), topMost ? HWND_TOP : HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+  }
+}
+
+void TDialixMaster::UpdateVisibility(TDateTime digitTime, TDayType dayType) {
+  const auto second = static_cast<std::uint16_t>(DecodeTime(digitTime).Second);
+  if (second != SaveDisplayS) {
+    SaveDisplayS = second;
+    Visible = InVisibleTimeSlot(Style.VisibleTimeSlotList, digitTime, dayType);
+  }
+  bool dragged = false;
+  for (const auto& clock : Dialixs) dragged = dragged || clock->SizeMovingFlag;
+  if (TempVisible || dragged) Visible = true;
+
+  const auto sinceSwitch = [&] {
+    return static_cast<long long>(std::llround((digitTime - SaveSwitchingTime) * static_cast<double>(MSecsPerDay)));
+  };
+  if (Visible) {
+    if (Settings.ZOrderMode == zmTopMost) EnforceTopMost();
+    if (Style.FadeSwitching) {
+      if (SaveSwitchingTime > MinDateTime && SaveSwitchingAlphaBlend != 255) {
+        SaveSwitchingAlphaBlend = static_cast<std::uint8_t>(FadeInAlpha(sinceSwitch()));
+      } else if (SaveSwitchingTime <= MinDateTime) {
+        SaveSwitchingTime = digitTime;
+      }
+    }
+    for (size_t i = 0; i < Dialixs.size(); ++i) {
+      TDialix& clock = *Dialixs[i];
+      const HWND window = clock.Handle();
+      const bool shown = ::IsWindowVisible(window);
+      const bool due = ::IsWindowEnabled(window) && !::IsIconic(window) && !shown && PluginVisible;
+      if ((Style.FadeSwitching && Hiding && SaveSwitchingAlphaBlend == 0) || (!Style.FadeSwitching && !shown)) {
+        clock.ResetAnimation(PrevText);
+      }
+      DrawClock(clock, (Style.FadeSwitching && Hiding) || due);
+      const bool placed = i < ClockParams.size() ? ClockParams[i].Shown : true;
+      if (due && placed) clock.ShowByProgram(true);
+      else if (!due && !placed && shown) clock.ShowByProgram(false);
+    }
+    if (SaveSwitchingAlphaBlend == 255) Hiding = false;
+    return;
+  }
+
+  if (Style.FadeSwitching) {
+    if (Hiding && SaveSwitchingAlphaBlend != 0) {
+      const int alpha = 255 - FadeInAlpha(sinceSwitch());
+      SaveSwitchingAlphaBlend = static_cast<std::uint8_t>(std::max(alpha, 0));
+      if (alpha <= 0) SaveSwitchingTime = MinDateTime;
+      for (const auto& clock : Dialixs) {
+        if (!::IsWindowVisible(clock->Handle())) continue;
+        if (SaveSwitchingAlphaBlend > 0) DrawClock(*clock, false);
+        else clock->ShowByProgram(false);
+      }
+    } else if (!Hiding) {
+      Hiding = true;
+      SaveSwitchingTime = digitTime;
+      SaveSwitchingAlphaBlend = 255;
+      for (const auto& clock : Dialixs) DrawClock(*clock, false);
+    }
+    return;
+  }
+  SaveSwitchingAlphaBlend = 255;
+  for (const auto& clock : Dialixs) {
+    if (::IsWindowVisible(clock->Handle()) && !clock->SizeMovingFlag) clock->ShowByProgram(false);
+  }
 }
 
 void TDialixMaster::TrayClockChange(bool visible) {
@@ -266,7 +401,7 @@ bool TDialixMaster::ClocksActive() const {
 }
 
 void TDialixMaster::RedrawAll() {
-  for (const auto& clock : Dialixs) clock->DrawClock(true);
+  for (const auto& clock : Dialixs) DrawClock(*clock, true);
 }
 
 void TDialixMaster::HookMouse(UINT mouseMessage) {
@@ -286,7 +421,7 @@ void TDialixMaster::HookMouse(UINT mouseMessage) {
       input.HideType = Settings.HideType;
       input.CtrlHeld = ::GetAsyncKeyState(VK_CONTROL) < 0;
       input.SizeMoving = clock->SizeMovingFlag;
-      if (HookMouseStep(clock->Hover, input)) clock->DrawClock(true);
+      if (HookMouseStep(clock->Hover, input)) DrawClock(*clock, true);
     }
   }
   if (TraceEnabled()) Trace(L"hookmouse " + std::to_wstring(mouseMessage));
@@ -335,14 +470,15 @@ void TDialixMaster::ApplyStyleToClocks() {
     clock.InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
     const TPoint origin = ClockOrigin(Monitors[i].Bounds, ClockParams[i]);
     ::SetWindowPos(clock.Handle(), nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    clock.DrawClock(true);
+    clock.ResetAnimation(PrevText);
+    DrawClock(clock, true);
   }
 }
 
 void TDialixMaster::RebuildClocks() {
   for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
     Dialixs[i]->InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
-    Dialixs[i]->DrawClock(true);
+    DrawClock(*Dialixs[i], true);
   }
 }
 
@@ -393,7 +529,7 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
     ::SetWindowPos(clock.Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
     clock.InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
-    clock.DrawClock(true);
+    DrawClock(clock, true);
   }
   Trace(L"displaychange " + std::to_wstring(Dialixs.size()));
 }

@@ -100,6 +100,8 @@ class TDialixMaster : public TWindow {
   void SettingTimer(bool setting);
   // One tick of the clock.
   void TimerEvent(bool initialize);
+  // Draws one clock with the current display string, style and opacity.
+  void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
   void TrayClockChange(bool visible);
   void TrayClockUpdate(bool enabled);
@@ -126,13 +128,17 @@ class TDialixMaster : public TWindow {
   void BringDialogForward();
   void PowerBroadcast(WPARAM event, LPARAM data);
   void FormDestroy();
+  void UpdateToolTipText(TDateTime now);
+  void UpdateVisibility(TDateTime digitTime, TDayType dayType);
+  void EnforceTopMost();
   bool ClocksActive() const;
   void RedrawAll();
 
   TApplication& Application;
   std::vector<std::wstring> Parameters;
   bool Destroyed = false;
-  bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
+  bool CloseRequested = false;
+  std::wstring ToolTipText;  // what the tooltip tool shows  // a close that waits for a style load (and its message boxes) to end
 };
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).

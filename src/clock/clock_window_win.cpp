@@ -1,10 +1,18 @@
 #include "clock/clock_window_win.h"
 
+#include <cstring>
 #include <stdexcept>
 
+#include "base/scale.h"
 #include "clock/glyph_source_win.h"
 
 namespace tdialix {
+
+int WindowAlpha(int hidingAlpha, int floor, int transParent, int switchingAlpha) {
+  const int a1 = ScaleRound(hidingAlpha, 255, 255 - floor) + floor;
+  const int a2 = ScaleRound(a1, 255, ScaleRound(transParent, 100, 255));
+  return std::clamp(ScaleRound(a2, 255, switchingAlpha), 0, 255);
+}
 
 TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption) : MonitorIndex(monitorIndex) {
   RegisterClass(kClassName, CS_DBLCLKS);
@@ -24,14 +32,70 @@ THoverGeometry TDialix::HoverGeometry() const {
   ::GetWindowRect(Handle(), &window);
   THoverGeometry g;
   g.Window = {window.left, window.top, window.right, window.bottom};
-  g.VisibleLeft = VisiblityRect.Left;
-  g.VisibleRight = VisiblityRect.Right;
-  g.BorderLeft = TempBorderWidth.Left;
-  g.BorderRight = TempBorderWidth.Right;
+  g.VisibleLeft = Composer.VisiblityRect.Left;
+  g.VisibleRight = Composer.VisiblityRect.Right;
+  g.BorderLeft = Composer.TempBorderWidth.Left;
+  g.BorderRight = Composer.TempBorderWidth.Right;
   g.DrawnHeight = Strip.MaxDrawSize.cy;
   return g;
 }
 
-void TDialix::DrawClock(bool) {}
+void TDialix::DrawClock(bool redraw, const TClockFrameInput& input) {
+  if (!input.MonitorPowerOn || !input.Style) return;
+  TComposeInput compose;
+  compose.Style = input.Style;
+  compose.Strip = &Strip;
+  compose.NowText = input.NowText;
+  compose.PrevText = input.PrevText;
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  compose.Now = TryEncodeDateTime({now.wYear, now.wMonth, now.wDay},
+                                  {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds})
+                    .value_or(0);
+  compose.Redraw = redraw;
+  compose.DisplayBits = input.DisplayBits;
+  const bool changed = Composer.Compose(compose);
+  UpdateWindowRegion(changed, WindowAlpha(255, 0, input.TransParent, input.SwitchingAlpha));
+}
+
+void TDialix::UpdateWindowRegion(bool changed, int alpha) {
+  const TBitmap& frame = Composer.ULWBmp;
+  if (frame.Empty()) return;
+  if (!changed && alpha == PushedAlpha) return;
+  if (frame.Width() != FrameSize.cx || frame.Height() != FrameSize.cy || !FrameBits) {
+    if (FramePrevious) ::SelectObject(FrameDC.Get(), FramePrevious);
+    FramePrevious = nullptr;
+    FrameBitmap.Reset();
+    if (!FrameDC) FrameDC.Reset(::CreateCompatibleDC(nullptr));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = frame.Width();
+    info.bmiHeader.biHeight = -frame.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    FrameBits = nullptr;
+    FrameBitmap.Reset(::CreateDIBSection(FrameDC.Get(), &info, DIB_RGB_COLORS, &FrameBits, nullptr, 0));
+    if (!FrameBitmap || !FrameBits) return;
+    FramePrevious = ::SelectObject(FrameDC.Get(), FrameBitmap.Get());
+    FrameSize = {frame.Width(), frame.Height()};
+    changed = true;
+  }
+  if (changed) {
+    ::GdiFlush();
+    std::memcpy(FrameBits, frame.Data().data(), frame.Data().size());
+  }
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), AC_SRC_ALPHA};
+  SIZE size{frame.Width(), frame.Height()};
+  POINT source{0, 0};
+  ::UpdateLayeredWindow(Handle(), nullptr, nullptr, &size, FrameDC.Get(), &source, 0, &blend, ULW_ALPHA);
+  PushedAlpha = alpha;
+}
+
+void TDialix::ShowByProgram(bool show) {
+  OwnShowHide = true;
+  ::ShowWindow(Handle(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+  OwnShowHide = false;
+}
 
 }  // namespace tdialix

@@ -6,12 +6,29 @@
 #include <string>
 
 #include "base/geometry.h"
+#include "base/unique_handle_win.h"
 #include "base/window_win.h"
+#include "clock/frame_composer.h"
 #include "clock/glyph_strip.h"
 #include "clock/hover.h"
 #include "style/style.h"
 
 namespace tdialix {
+
+// What a clock needs from the program to draw a frame.
+struct TClockFrameInput {
+  const TStyle* Style = nullptr;
+  std::wstring NowText;
+  std::wstring PrevText;
+  unsigned DisplayBits = 32;
+  bool MonitorPowerOn = true;
+  int TransParent = 100;       // whole-window opacity in per cent
+  int SwitchingAlpha = 255;    // the fade between visible and hidden
+};
+
+// The window's overall opacity from the hide fade (255 when not hiding),
+// its floor H, the whole-window opacity in per cent and the switching fade.
+int WindowAlpha(int hidingAlpha, int floor, int transParent, int switchingAlpha);
 
 class TDialix : public TWindow {
  public:
@@ -23,20 +40,38 @@ class TDialix : public TWindow {
   int MonitorIndex = 0;
   THoverState Hover;
   bool SizeMovingFlag = false;  // the user is dragging the window
-  TRect VisiblityRect;          // the drawn cells inside the window
-  TRect TempBorderWidth;        // the style's borders in pixels (left, top, right, bottom)
+  bool OwnShowHide = false;     // the program itself is showing or hiding the window
 
-  TGlyphStrip Strip;  // the cells this clock is drawn from
+  TGlyphStrip Strip;        // the cells this clock is drawn from
+  TFrameComposer Composer;  // the frame buffer and the cells' animation
+
+  const TRect& VisiblityRect() const { return Composer.VisiblityRect; }
 
   // Rebuilds the glyph strip and the background picture for the style.
   void InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits);
+  void ResetAnimation(const std::wstring& prevText) { Composer.ResetAnimation(prevText); }
 
   // What the hover rectangle of this clock is made of, on the screen.
   THoverGeometry HoverGeometry() const;
 
-  // Composes the current frame and pushes it to the layered window. The frame
-  // composer fills this in; until then the window stays empty.
-  void DrawClock(bool redraw);
+  // Composes the current frame and pushes it to the layered window.
+  void DrawClock(bool redraw, const TClockFrameInput& input);
+
+  // Shows or hides the window as the program's own decision.
+  void ShowByProgram(bool show);
+
+ private:
+  // Pushes the frame buffer (when it changed) and the window alpha.
+  void UpdateWindowRegion(bool changed, int alpha);
+
+  // The frame buffer as the platform sees it. The bitmap is released after
+  // the DC it is selected into.
+  TUniqueBitmap FrameBitmap;
+  TUniqueMemoryDC FrameDC;
+  HGDIOBJ FramePrevious = nullptr;
+  void* FrameBits = nullptr;
+  TSize FrameSize;
+  int PushedAlpha = -1;
 };
 
 }  // namespace tdialix

@@ -1,0 +1,444 @@
+#include "clock/frame_composer.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "base/scale.h"
+#include "clock/display_string.h"
+
+namespace tdialix {
+
+namespace {
+
+wchar_t CharAt(const std::wstring& text, int i) { return i < static_cast<int>(text.size()) ? text[i] : L' '; }
+
+bool IsUnlit(wchar_t c) { return c == L'_' || c == L';' || c == L'<'; }
+bool IsHalfColon(wchar_t c) { return c == L'\'' || c == L','; }
+
+int Clamp255(int v) { return std::clamp(v, 0, 255); }
+
+// v * a / 255, rounded.
+inline int Mul255(int v, int a) { return (v * a + 127) / 255; }
+
+long long ElapsedMs(TDateTime now, TDateTime start) {
+  return std::llround((now - start) * static_cast<double>(MSecsPerDay));
+}
+
+int Quadratic(long long e, int half, int length) {
+  return ScaleRound(ScaleRound(static_cast<double>(e) * static_cast<double>(e), half, 1), half, length / 2);
+}
+
+}  // namespace
+
+int GlyphIndexOf(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  switch (c) {
+    case L':': case L'_': case L'\'': case L',':
+      return kColonGlyph;
+    case L'.': case L';':
+      return kPeriodGlyph;
+    case L'-': case L'<':
+      return kHyphenGlyph;
+    default:
+      return kBlankGlyph;
+  }
+}
+
+void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha) {
+  if (constantAlpha <= 0 || to.Width() <= 0 || to.Height() <= 0 || from.Width() <= 0 || from.Height() <= 0) return;
+  constantAlpha = std::min(constantAlpha, 255);
+  const bool stretched = to.Width() != from.Width() || to.Height() != from.Height();
+  const int y0 = std::max(to.Top, 0);
+  const int y1 = std::min(to.Bottom, dest.Height());
+  const int x0 = std::max(to.Left, 0);
+  const int x1 = std::min(to.Right, dest.Width());
+  for (int y = y0; y < y1; ++y) {
+    const int sy = stretched ? from.Top + static_cast<int>((static_cast<long long>(y - to.Top) * from.Height()) / to.Height())
+                             : from.Top + (y - to.Top);
+    if (sy < 0 || sy >= source.Height()) continue;
+    std::uint8_t* d = dest.Pixel(x0, y);
+    for (int x = x0; x < x1; ++x, d += 4) {
+      const int sx = stretched
+                         ? from.Left + static_cast<int>((static_cast<long long>(x - to.Left) * from.Width()) / to.Width())
+                         : from.Left + (x - to.Left);
+      if (sx < 0 || sx >= source.Width()) continue;
+      const std::uint8_t* s = source.Pixel(sx, sy);
+      int sa = s[3];
+      if (sa == 0 && s[0] == 0 && s[1] == 0 && s[2] == 0) continue;  // nothing to add
+      int sb = s[0], sg = s[1], sr = s[2];
+      if (constantAlpha != 255) {
+        sb = Mul255(sb, constantAlpha);
+        sg = Mul255(sg, constantAlpha);
+        sr = Mul255(sr, constantAlpha);
+        sa = Mul255(sa, constantAlpha);
+      }
+      const int keep = 255 - sa;
+      d[0] = static_cast<std::uint8_t>(Clamp255(sb + Mul255(d[0], keep)));
+      d[1] = static_cast<std::uint8_t>(Clamp255(sg + Mul255(d[1], keep)));
+      d[2] = static_cast<std::uint8_t>(Clamp255(sr + Mul255(d[2], keep)));
+      d[3] = static_cast<std::uint8_t>(Clamp255(sa + Mul255(d[3], keep)));
+    }
+  }
+}
+
+void TFrameComposer::ResetAnimation(const std::wstring& prevText) {
+  for (int i = 0; i < kCellCount; ++i) {
+    TDigitParams& cell = DigitParams[i];
+    cell.StartTime = 0;
+    cell.NewChar = cell.OldChar = CharAt(prevText, i);
+    cell.OldX = cell.NewX;
+  }
+}
+
+bool TFrameComposer::Compose(const TComposeInput& in) {
+  const TStyle& style = *in.Style;
+  const TGlyphStrip& strip = *in.Strip;
+  Strip = &strip;
+  CellHeight = strip.MaxDrawSize.cy;
+  DigitSpacing = strip.TempSpacing[0];
+  SeparatorSpacing = strip.TempSpacing[1];
+  // The margins follow the style at once, so that a style change never lays
+  // out a frame with the previous style's margins.
+  TempBorderWidth = {ScaleRound(style.BorderWidth.Left, 100, CellHeight), ScaleRound(style.BorderWidth.Top, 100, CellHeight),
+                     ScaleRound(style.BorderWidth.Right, 100, CellHeight),
+                     ScaleRound(style.BorderWidth.Bottom, 100, CellHeight)};
+
+  bool changed = in.HoverChanged || in.Redraw || in.NowText.substr(0, kCellCount) != in.PrevText.substr(0, kCellCount);
+  Layout(in, changed);
+  const int oldRight = VisiblityRect.Right;
+  UpdateVisibleRect();
+  if (!changed && VisiblityRect.Right == oldRight && !ULWBmp.Empty()) return false;
+
+  const int width = VisiblityRect.Left + VisiblityRect.Right + TempBorderWidth.Left + TempBorderWidth.Right;
+  const int height = CellHeight + TempBorderWidth.Top + TempBorderWidth.Bottom;
+  if (ULWBmp.Width() != width || ULWBmp.Height() != height) ULWBmp.SetSize(width, height);
+  ULWBmp.Fill(strip.BrushColor);
+  DrawBackground(style, strip);
+  DrawCells(in);
+  return true;
+}
+
+void TFrameComposer::Layout(const TComposeInput& in, bool& changed) {
+  const TStyle& style = *in.Style;
+  const TGlyphStrip& strip = *in.Strip;
+  const bool smoothFlash = style.FlashColonType != fcNone && style.FlashColonSmooth && in.DisplayBits >= 16;
+  const bool animating = style.AnimationType != atNone || smoothFlash;
+  const int cy = CellHeight;
+  int x = 0;
+  for (int i = 0; i < kCellCount; ++i) {
+    TDigitParams& cell = DigitParams[i];
+    const wchar_t c = CharAt(in.NowText, i);
+    if (animating) {
+      if (cell.StartTime == 0 && !(c == CharAt(in.PrevText, i) && c == cell.OldChar)) cell.StartTime = in.Now;
+    } else {
+      cell.StartTime = 0;
+    }
+    cell.NewChar = c;
+    cell.NewX = x;
+    cell.NewIndex = GlyphIndexOf(cell.NewChar);
+    cell.OldIndex = GlyphIndexOf(cell.OldChar);
+    cell.NewSrcX = strip.CellLeft(cell.NewIndex);
+    cell.OldSrcX = strip.CellLeft(cell.OldIndex);
+    cell.NewIsSeparator = IsSeparator(cell.NewChar);
+    cell.OldIsSeparator = IsSeparator(cell.OldChar);
+
+    if (cell.StartTime != 0) {
+      const long long e = std::max(ElapsedMs(in.Now, cell.StartTime), 0LL);
+      if (cell.NewIsSeparator || cell.OldIsSeparator) {
+        if (smoothFlash) {
+          cell.OldLength = cell.NewLength = 2 * cy;
+          cell.OldProgress = cell.NewProgress = Quadratic(e, 125, cell.NewLength);
+        } else {
+          cell.OldLength = cell.NewLength = 0;
+          cell.OldProgress = cell.NewProgress = INT_MAX;
+        }
+      } else {
+        switch (style.AnimationType) {
+          case atNone: cell.OldLength = cell.NewLength = 0; break;
+          case atHorz:
+            cell.OldLength = 2 * strip.DrawSizes[cell.OldIndex].cx;
+            cell.NewLength = 2 * strip.DrawSizes[cell.NewIndex].cx;
+            break;
+          case atVert:
+          case atFade: cell.OldLength = cell.NewLength = 2 * cy; break;
+          default: cell.OldLength = cell.NewLength = cy; break;
+        }
+        auto progress = [&](int length) {
+          if (style.AnimationType == atNone) return INT_MAX;
+          const double d = style.AnimationSpeed - 100.0;
+          if (style.Inertia) {
+            const int half = ScaleRound(d * d, 20000, 60000);
+            if (e < half) return Quadratic(e, half, length);
+            const long long r = std::max(2LL * half - e, 0LL);
+            return length - (half > 0 ? Quadratic(r, half, length) : 0);
+          }
+          const int duration = ScaleRound(d * d, 10000, 60000);
+          return duration == 0 ? length : ScaleRound(static_cast<double>(e), duration, length);
+        };
+        cell.OldProgress = progress(cell.OldLength);
+        cell.NewProgress = progress(cell.NewLength);
+      }
+      if (cell.NewIsSeparator != cell.OldIsSeparator || cell.NewProgress >= cell.NewLength) {
+        cell.StartTime = 0;
+        cell.OldChar = cell.NewChar;
+        cell.OldX = cell.NewX;
+        cell.OldIndex = cell.NewIndex;
+        cell.OldSrcX = cell.NewSrcX;
+        cell.OldIsSeparator = cell.NewIsSeparator;
+      }
+      changed = true;
+    } else if (style.AnimationType == atNone || in.Redraw) {
+      cell.OldChar = cell.NewChar;
+      cell.OldX = cell.NewX;
+      cell.OldIndex = cell.NewIndex;
+      cell.OldSrcX = cell.NewSrcX;
+      cell.OldIsSeparator = cell.NewIsSeparator;
+    }
+
+    const int w = strip.DrawSizes[cell.NewIndex].cx;
+    if (cell.NewIsSeparator || cell.OldIsSeparator) x = x - DigitSpacing + w + SeparatorSpacing;
+    else x = x + w + DigitSpacing;
+    x = std::max(x, 0);
+  }
+}
+
+void TFrameComposer::UpdateVisibleRect() {
+  VisiblityRect.Left = TempBorderWidth.Left;
+  for (const TDigitParams& cell : DigitParams) {
+    if (cell.NewChar != L' ' || cell.OldChar != L' ') {
+      VisiblityRect.Left = TempBorderWidth.Left + cell.NewX;
+      break;
+    }
+  }
+  auto visible = [](const TDigitParams& c) {
+    return c.NewChar != L' ' || c.OldChar != L' ' || c.NewIsSeparator || c.OldIsSeparator;
+  };
+  bool seen = false;
+  for (int i = 0; i < kCellCount; ++i) {
+    const TDigitParams& cell = DigitParams[i];
+    if (visible(cell)) {
+      seen = true;
+      if (i == kCellCount - 1) {
+        const int right = cell.NewX + Strip->DrawSizes[cell.NewIndex].cx;
+        if (!(cell.StartTime != 0 && right < VisiblityRect.Right)) VisiblityRect.Right = right;
+      }
+      continue;
+    }
+    if (!seen) continue;
+    const TDigitParams& previous = DigitParams[i - 1];
+    const bool keep = previous.NewChar == L' ' || (previous.StartTime != 0 && cell.NewX < VisiblityRect.Right);
+    if (!keep) VisiblityRect.Right = std::max(cell.NewX - DigitSpacing, 0);
+    break;
+  }
+}
+
+void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& strip) {
+  const int x0 = std::max(VisiblityRect.Left - TempBorderWidth.Left, 0);
+  const int x1 = std::min(VisiblityRect.Right + TempBorderWidth.Left + TempBorderWidth.Right - 1, ULWBmp.Width() - 1);
+  const int height = ULWBmp.Height();
+  if (x1 < x0 || height <= 0) return;
+
+  if (style.BackGrndType == btFill || style.BackGrndType == btGradation) {
+    const int alpha = Clamp255(255 - ScaleRound(style.BackGrndAlpha, 100, 255));
+    const TRgb c1 = static_cast<TRgb>(style.BackGrndType == btFill ? style.BackGrndColor : style.BackGrndGradColor1) & 0xFFFFFF;
+    const TRgb c2 = static_cast<TRgb>(style.BackGrndGradColor2) & 0xFFFFFF;
+    const bool plain = style.BackGrndType == btFill || c1 == c2;
+    // Each channel between the two colours: (c2 * a + c1 * b) div (a + b).
+    auto mix = [&](int a, int b, int shift) {
+      const int v1 = (c1 >> shift) & 0xFF, v2 = (c2 >> shift) & 0xFF;
+      if (a + b <= 0) a = 1;
+      return (v2 * a + v1 * b) / (a + b);
+    };
+    auto put = [&](std::uint8_t* p, int r, int g, int b) {
+      p[0] = static_cast<std::uint8_t>(alpha * b / 255);
+      p[1] = static_cast<std::uint8_t>(alpha * g / 255);
+      p[2] = static_cast<std::uint8_t>(alpha * r / 255);
+      p[3] = static_cast<std::uint8_t>(alpha);
+    };
+    for (int y = 0; y < height; ++y) {
+      std::uint8_t* p = ULWBmp.Pixel(x0, y);
+      for (int x = x0; x <= x1; ++x, p += 4) {
+        if (plain) {
+          put(p, RedOf(c1), GreenOf(c1), BlueOf(c1));
+        } else if (style.BackGrndGradType == gtVert) {
+          put(p, mix(y, height - 1 - y, 0), mix(y, height - 1 - y, 8), mix(y, height - 1 - y, 16));
+        } else {
+          put(p, mix(x - x0, x1 - x, 0), mix(x - x0, x1 - x, 8), mix(x - x0, x1 - x, 16));
+        }
+      }
+    }
+    return;
+  }
+  if (style.BackGrndType != btBitmap || !strip.BackGrndFlag || strip.BackGrndImg.Empty()) return;
+
+  const TBitmap& picture = strip.BackGrndImg;
+  const int W = x1 - x0 + 1;
+  const int H = height;
+  const int pw = picture.Width();
+  const int ph = picture.Height();
+  if (style.BackGrndAlign == baZoom) {
+    BlendRect(ULWBmp, {x0, 0, x0 + W, H}, picture, {0, 0, pw, ph}, 255);
+    return;
+  }
+  if (style.BackGrndAlign == baTile) {
+    for (int ty = 0; ty < H; ty += ph) {
+      for (int tx = x0; tx <= x1; tx += pw) {
+        const int w = std::min(pw, x1 + 1 - tx);
+        const int h = std::min(ph, H - ty);
+        BlendRect(ULWBmp, {tx, ty, tx + w, ty + h}, picture, {0, 0, w, h}, 255);
+      }
+    }
+    return;
+  }
+  // Left, centre or right; a picture larger than the span is cut, a smaller one placed.
+  int srcX = 0, dstX = x0, w = pw;
+  if (W < pw) {
+    w = W;
+    srcX = style.BackGrndAlign == baLeft ? 0 : style.BackGrndAlign == baCenter ? (pw - W) / 2 : pw - W;
+  } else {
+    dstX = style.BackGrndAlign == baLeft ? x0 : style.BackGrndAlign == baCenter ? x0 + (W - pw) / 2 : x0 + W - pw;
+  }
+  int srcY = 0, dstY = 0, h = ph;
+  if (ph > H) {
+    h = H;
+    srcY = (ph - H) / 2;
+  } else {
+    dstY = (H - ph) / 2;
+  }
+  BlendRect(ULWBmp, {dstX, dstY, dstX + w, dstY + h}, picture, {srcX, srcY, srcX + w, srcY + h}, 255);
+}
+
+void TFrameComposer::DrawCells(const TComposeInput& in) {
+  for (const TDigitParams& cell : DigitParams) {
+    if (cell.NewIndex == kBlankGlyph && cell.OldIndex == kBlankGlyph) continue;
+    DrawCell(in, cell);
+  }
+}
+
+void TFrameComposer::DrawCell(const TComposeInput& in, const TDigitParams& cell) {
+  const TStyle& style = *in.Style;
+  const TGlyphStrip& strip = *in.Strip;
+  const TBitmap& glyphs = strip.SrcImg;
+  const int cy = CellHeight;
+  const int left = TempBorderWidth.Left;
+  const int top = TempBorderWidth.Top;
+  const int separatorShift = SeparatorSpacing / 2 - DigitSpacing;
+
+  // The whole cell, or part of its rows, at alpha.
+  auto blendRows = [&](int srcX, int index, int x, int rowFrom, int rows, int y, int alpha) {
+    const int w = strip.DrawSizes[index].cx;
+    BlendRect(ULWBmp, {x, y, x + w, y + rows}, glyphs, {srcX, rowFrom, srcX + w, rowFrom + rows}, alpha);
+  };
+  auto blendWhole = [&](int srcX, int index, int x, int alpha) {
+    blendRows(srcX, index, x, 0, strip.DrawSizes[index].cy, top, alpha);
+  };
+  // The colon's halves: the upper rows from y0, then the lower ones.
+  const int y0 = strip.DrawOffsets[kColonGlyph].Y;
+  const int half = static_cast<int>(RoundHalfAway((cy - y0) / 2.0));
+  const int lowerRows = y0 + 2 * half > strip.DrawSizes[kColonGlyph].cy ? half - 1 : half;
+  auto blendHalf = [&](int srcX, int x, bool upper, int alpha) {
+    if (upper) blendRows(srcX, kColonGlyph, x, y0, half, top + y0, alpha);
+    else blendRows(srcX, kColonGlyph, x, y0 + half, lowerRows, top + y0 + half, alpha);
+  };
+
+  const int newX = cell.NewX + left + (cell.NewIsSeparator ? separatorShift : 0);
+  const int oldX = cell.OldX + left + (cell.OldIsSeparator ? separatorShift : 0);
+
+  if (cell.StartTime == 0) {
+    if (IsUnlit(cell.NewChar)) return;
+    if (cell.NewChar == L'\'') blendHalf(cell.NewSrcX, newX, false, 255);
+    else if (cell.NewChar == L',') blendHalf(cell.NewSrcX, newX, true, 255);
+    else blendWhole(cell.NewSrcX, cell.NewIndex, newX, 255);
+    return;
+  }
+
+  if (cell.NewIsSeparator || cell.OldIsSeparator) {
+    // Outgoing separator fading out, then incoming fading in.
+    if (cell.OldProgress < cell.OldLength && cell.OldLength > 0) {
+      const int g = ScaleRound(cell.OldLength - cell.OldProgress, cell.OldLength, 255);
+      if (IsHalfColon(cell.NewChar)) {
+        const bool keepsUpper = cell.NewChar == L',';
+        blendHalf(cell.OldSrcX, oldX, !keepsUpper, g);
+        blendHalf(cell.OldSrcX, oldX, keepsUpper, 255);
+      } else if (IsUnlit(cell.NewChar)) {
+        blendWhole(cell.OldSrcX, cell.OldIndex, oldX, g);
+      }
+    }
+    if (cell.NewProgress < cell.NewLength && cell.NewLength > 0) {
+      const int f = ScaleRound(cell.NewProgress, cell.NewLength, 255);
+      if (IsHalfColon(cell.OldChar)) {
+        const bool hadUpper = cell.OldChar == L',';
+        blendHalf(cell.NewSrcX, newX, !hadUpper, f);
+        blendHalf(cell.NewSrcX, newX, hadUpper, 255);
+      } else if (IsUnlit(cell.OldChar)) {
+        blendWhole(cell.NewSrcX, cell.NewIndex, newX, f);
+      }
+    }
+    return;
+  }
+
+  const int oldW = strip.DrawSizes[cell.OldIndex].cx;
+  const int newW = strip.DrawSizes[cell.NewIndex].cx;
+  const bool outgoing = cell.OldProgress < cell.OldLength;
+  const int p = std::min(cell.NewProgress, cy);
+  switch (style.AnimationType) {
+    case atHorz: {
+      const int wo = oldW - cell.OldProgress;
+      if (outgoing && wo > 0) {
+        const int x = oldX + (oldW - wo) / 2;
+        BlendRect(ULWBmp, {x, top, x + wo, top + cy}, glyphs, {cell.OldSrcX, 0, cell.OldSrcX + oldW, cy}, 255);
+      }
+      const int wn = cell.NewProgress - newW;
+      if (wn > 0) {
+        const int x = newX + (newW - wn) / 2;
+        BlendRect(ULWBmp, {x, top, x + wn, top + cy}, glyphs, {cell.NewSrcX, 0, cell.NewSrcX + newW, cy}, 255);
+      }
+      break;
+    }
+    case atVert: {
+      const int ho = cy - cell.OldProgress;
+      if (outgoing && ho > 0) {
+        const int y = top + (cy - ho) / 2;
+        BlendRect(ULWBmp, {newX, y, newX + oldW, y + ho}, glyphs, {cell.OldSrcX, 0, cell.OldSrcX + oldW, cy}, 255);
+      }
+      const int hn = cell.NewProgress - cy;
+      if (hn > 0) {
+        const int y = top + (cy - hn) / 2;
+        BlendRect(ULWBmp, {newX, y, newX + newW, y + hn}, glyphs, {cell.NewSrcX, 0, cell.NewSrcX + newW, cy}, 255);
+      }
+      break;
+    }
+    case atUp:
+      if (outgoing) blendRows(cell.OldSrcX, cell.OldIndex, oldX, p, cy - p, top, 255);
+      blendRows(cell.NewSrcX, cell.NewIndex, newX, 0, p, top + cy - p, 255);
+      break;
+    case atDown:
+      if (outgoing) blendRows(cell.OldSrcX, cell.OldIndex, oldX, 0, cy - p, top + p, 255);
+      blendRows(cell.NewSrcX, cell.NewIndex, newX, cy - p, p, top, 255);
+      break;
+    case atFade:
+      if (cell.OldProgress < cy) {
+        blendRows(cell.OldSrcX, cell.OldIndex, oldX, 0, cy, top, ScaleRound(cy - cell.OldProgress, cy, 255));
+      }
+      if (cell.NewProgress >= cy) {
+        blendRows(cell.NewSrcX, cell.NewIndex, newX, 0, cy, top, ScaleRound(cell.NewProgress - cy, cy, 255));
+      }
+      break;
+    case atFadeOut:
+    case atFadeCross: {
+      if (outgoing) {
+        blendRows(cell.OldSrcX, cell.OldIndex, oldX, 0, cy, top,
+                  ScaleRound(cell.OldLength - cell.OldProgress, cell.OldLength, 255));
+      }
+      const int alpha = style.AnimationType == atFadeOut ? 255 : ScaleRound(cell.NewProgress, cell.NewLength, 255);
+      blendRows(cell.NewSrcX, cell.NewIndex, newX, 0, cy, top, alpha);
+      break;
+    }
+    default:
+      blendWhole(cell.NewSrcX, cell.NewIndex, newX, 255);
+      break;
+  }
+}
+
+}  // namespace tdialix

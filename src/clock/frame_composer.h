@@ -1,0 +1,85 @@
+// Composing one frame of a clock window: the eight cells laid out, digit
+// changes animated, separators flashed, background and glyphs blended into
+// the window's premultiplied 32-bit frame buffer.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/bitmap.h"
+#include "base/date_time.h"
+#include "base/geometry.h"
+#include "clock/glyph_strip.h"
+#include "style/style.h"
+
+namespace tdialix {
+
+inline constexpr int kCellCount = 8;
+
+// One cell's state: the character shown, the one being replaced, and how far
+// the change has come.
+struct TDigitParams {
+  TDateTime StartTime = 0;  // 0: no change in progress
+  int NewProgress = 0;
+  int OldProgress = 0;
+  int OldLength = 0;
+  int NewLength = 0;
+  int NewSrcX = 0;
+  int OldSrcX = 0;
+  int NewX = 0;
+  int OldX = 0;
+  wchar_t NewChar = L' ';
+  wchar_t OldChar = L' ';
+  int NewIndex = 13;
+  int OldIndex = 13;
+  bool NewIsSeparator = false;
+  bool OldIsSeparator = false;
+};
+
+// The strip cell a display character is drawn from (13: blank).
+int GlyphIndexOf(wchar_t c);
+
+// Premultiplied source-over, as the platform's AlphaBlend with a per-pixel
+// alpha and a constant alpha: nothing at constant alpha 0 or for an empty
+// rectangle; a source rectangle of another size is stretched (nearest pixel).
+void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha);
+
+struct TComposeInput {
+  const TStyle* Style = nullptr;
+  const TGlyphStrip* Strip = nullptr;
+  std::wstring NowText;
+  std::wstring PrevText;
+  TDateTime Now = 0;
+  bool Redraw = false;
+  bool HoverChanged = false;  // the hole moved or Ctrl changed (hole mode)
+  unsigned DisplayBits = 32;
+};
+
+class TFrameComposer {
+ public:
+  std::array<TDigitParams, kCellCount> DigitParams{};
+  TRect VisiblityRect;    // Left and Right of the drawn cells
+  TRect TempBorderWidth;  // the style's margins in pixels
+  TBitmap ULWBmp{0, 0, 32};  // the frame buffer
+
+  // Every cell idle, showing the previous tick's characters.
+  void ResetAnimation(const std::wstring& prevText);
+
+  // Lays out and animates the cells and, when anything changed, composes the
+  // frame anew. Returns whether the frame changed.
+  bool Compose(const TComposeInput& input);
+
+ private:
+  void Layout(const TComposeInput& in, bool& changed);
+  void UpdateVisibleRect();
+  void DrawBackground(const TStyle& style, const TGlyphStrip& strip);
+  void DrawCells(const TComposeInput& in);
+  void DrawCell(const TComposeInput& in, const TDigitParams& cell);
+
+  const TGlyphStrip* Strip = nullptr;  // the strip of the frame being composed
+  int CellHeight = 0;
+  int DigitSpacing = 0;
+  int SeparatorSpacing = 0;
+};
+
+}  // namespace tdialix
