@@ -1,0 +1,210 @@
+#include "clock/frame_composer.h"
+
+#include <gtest/gtest.h>
+
+namespace tdialix {
+namespace {
+
+// A strip of opaque white cells 6 high; digit i is 3 + i % 4 wide with
+// variable pitch, 6 wide with fixed pitch; the blank is as wide as the widest.
+TGlyphStrip Strip(bool variable = false) {
+  TGlyphStrip strip;
+  strip.MaxDrawSize = {6, 6};
+  int width = 0;
+  for (int i = 0; i < kGlyphCount; ++i) {
+    strip.DrawSizes[i] = {variable && i < 10 ? 3 + i % 4 : 6, i == kBlankGlyph ? 0 : 6};
+    width += strip.DrawSizes[i].cx;
+  }
+  strip.SrcImg = TBitmap(width, 6, 32);
+  for (auto& byte : strip.SrcImg.Data()) byte = 255;
+  strip.TempSpacing = {1, 0};
+  return strip;
+}
+
+double At(int s, int ms) { return *TryEncodeDateTime({2026, 12, 10}, {10, 5, s, ms}); }
+
+struct Fixture {
+  TStyle Style;
+  TGlyphStrip GlyphStrip = Strip();
+  TFrameComposer Composer;
+  std::wstring Prev;
+
+  bool Frame(const std::wstring& now, double when, bool redraw = false) {
+    TComposeInput in;
+    in.Style = &Style;
+    in.Strip = &GlyphStrip;
+    in.NowText = now;
+    in.PrevText = Prev;
+    in.Now = when;
+    in.Redraw = redraw;
+    const bool changed = Composer.Compose(in);
+    Prev = now;
+    return changed;
+  }
+  void Start(const std::wstring& text) {
+    Prev = text;
+    Composer.ResetAnimation(text);
+    Frame(text, At(0, 0), true);
+  }
+};
+
+TEST(FrameComposer, DigitProgressForEachKind) {
+  const struct {
+    TAnimationType Type;
+    bool Inertia;
+    int Speed;
+    int ElapsedMs;
+    int NewProgress;
+  } cases[] = {
+      {atUp, false, 90, 300, 3},      // linear over 600 ms, a cell 6 high
+      {atUp, false, 90, 150, 2},      // 1.5 rounds away from zero
+      {atUp, true, 90, 150, 1},       // eased: a quarter of the way after a quarter of the time
+      {atUp, true, 90, 300, 3},       // half way at half time
+      {atUp, true, 90, 450, 5},
+      {atHorz, false, 90, 300, 6},    // twice the cell width: 12 in all
+      {atVert, false, 90, 150, 3},    // twice the height
+      {atFade, true, 90, 300, 6},
+      {atFadeCross, false, 0, 30000, 3},  // speed 0: a minute
+      {atDown, false, 80, 1200, 3},   // speed 80: 2.4 s
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    f.Style.AnimationType = c.Type;
+    f.Style.Inertia = c.Inertia;
+    f.Style.AnimationSpeed = c.Speed;
+    f.Start(L"10:05   ");
+    f.Frame(L"10:06   ", At(1, 0));
+    f.Frame(L"10:06   ", IncMilliSecond(At(1, 0), c.ElapsedMs));
+    const TDigitParams& cell = f.Composer.DigitParams[4];
+    EXPECT_NE(cell.StartTime, 0) << c.Type << " still changing";
+    EXPECT_EQ(cell.NewProgress, c.NewProgress) << c.Type << " after " << c.ElapsedMs << " ms";
+    EXPECT_EQ(cell.OldChar, L'5');
+  }
+}
+
+TEST(FrameComposer, ChangesEndWhenTheirTimeIsUp) {
+  Fixture f;
+  f.Style.AnimationType = atUp;
+  f.Start(L"10:05   ");
+  f.Frame(L"10:06   ", At(1, 0));
+  EXPECT_TRUE(f.Frame(L"10:06   ", At(1, 300)));   // moving: a new frame
+  EXPECT_TRUE(f.Frame(L"10:06   ", At(1, 600)));   // the last one
+  EXPECT_EQ(f.Composer.DigitParams[4].StartTime, 0);
+  EXPECT_EQ(f.Composer.DigitParams[4].OldChar, L'6');
+  EXPECT_FALSE(f.Frame(L"10:06   ", At(1, 700)));  // nothing changed: nothing composed
+
+  f.Style.AnimationSpeed = 100;  // at once
+  f.Frame(L"10:07   ", At(2, 0));
+  EXPECT_EQ(f.Composer.DigitParams[4].StartTime, 0);
+}
+
+TEST(FrameComposer, DigitToSeparatorAndUnlitSeparatorsChangeAtOnce) {
+  Fixture f;
+  f.Style.AnimationType = atFade;
+  f.Style.FlashColonType = fc1000ms;  // not smooth
+  f.Start(L"10:05   ");
+  f.Frame(L"10_05   ", At(1, 0));
+  EXPECT_EQ(f.Composer.DigitParams[2].StartTime, 0);
+  EXPECT_EQ(f.Composer.DigitParams[2].OldChar, L'_');
+  f.Frame(L"1:005   ", At(2, 0));  // a digit where a separator was, and back
+  EXPECT_EQ(f.Composer.DigitParams[1].StartTime, 0);
+  EXPECT_EQ(f.Composer.DigitParams[2].StartTime, 0);
+
+  // Smooth flashing fades them over about 177 ms.
+  Fixture smooth;
+  smooth.Style.FlashColonType = fc1000ms;
+  smooth.Style.FlashColonSmooth = true;
+  smooth.Start(L"10:05   ");
+  smooth.Frame(L"10_05   ", At(1, 0));
+  smooth.Frame(L"10_05   ", At(1, 100));
+  EXPECT_NE(smooth.Composer.DigitParams[2].StartTime, 0);
+  EXPECT_EQ(smooth.Composer.DigitParams[2].NewProgress, 4);  // 2 x 6 long, 100 ms in
+  smooth.Frame(L"10_05   ", At(1, 180));
+  EXPECT_EQ(smooth.Composer.DigitParams[2].StartTime, 0);
+}
+
+TEST(FrameComposer, VisibleRectStartsAtTheFirstDrawnCell) {
+  Fixture f;
+  f.Start(L" 9:05    ");
+  EXPECT_EQ(f.Composer.VisiblityRect.Left, 7);  // the blank cell and its spacing
+  EXPECT_EQ(f.Composer.DigitParams[1].NewX, 7);
+  Fixture hidden;
+  hidden.Start(L"05:09   ");
+  EXPECT_EQ(hidden.Composer.VisiblityRect.Left, 0);
+  // With margins the left edge moves by the left margin.
+  Fixture margins;
+  margins.Style.BorderWidth = {50, 0, 0, 0};  // half of 6 pixels
+  margins.Start(L" 9:05    ");
+  EXPECT_EQ(margins.Composer.TempBorderWidth.Left, 3);
+  EXPECT_EQ(margins.Composer.VisiblityRect.Left, 3 + 7);
+}
+
+TEST(FrameComposer, TheWindowDoesNotShrinkWhileTheLastCellChanges) {
+  Fixture f;
+  f.GlyphStrip = Strip(true);
+  f.Style.AnimationType = atFadeOut;
+  f.Style.ShowHour = hf24H;
+  f.Style.ShowSecond = true;
+  f.Start(L"10:05:39");  // 3 and 9 are 6 and 4 wide, 4 and 0 are 3 wide
+  const int wide = f.Composer.VisiblityRect.Right;
+  f.Frame(L"10:05:40", At(1, 0));
+  f.Frame(L"10:05:40", At(1, 200));
+  EXPECT_NE(f.Composer.DigitParams[7].StartTime, 0);
+  EXPECT_EQ(f.Composer.VisiblityRect.Right, wide);
+  f.Frame(L"10:05:40", At(2, 0));
+  EXPECT_EQ(f.Composer.DigitParams[7].StartTime, 0);
+  EXPECT_LT(f.Composer.VisiblityRect.Right, wide);
+}
+
+TEST(FrameComposer, FillAndGradationBackgrounds) {
+  Fixture f;
+  f.Style.BackGrndType = btFill;
+  f.Style.BackGrndColor = 0x0000FF;  // red
+  f.Style.BackGrndAlpha = 0;
+  f.Start(L"10      ");
+  const TBitmap& frame = f.Composer.ULWBmp;
+  ASSERT_FALSE(frame.Empty());
+  // Between the white cells the red shows.
+  EXPECT_EQ(frame.Pixel(6, 0)[2], 255);
+  EXPECT_EQ(frame.Pixel(6, 0)[0], 0);
+  EXPECT_EQ(frame.Pixel(6, 0)[3], 255);
+
+  f.Style.BackGrndAlpha = 100;  // fully transparent
+  f.Frame(L"10      ", At(3, 0), true);
+  EXPECT_EQ(f.Composer.ULWBmp.Pixel(6, 0)[3], 0);
+
+  Fixture g;
+  g.Style.BackGrndType = btGradation;
+  g.Style.BackGrndGradColor1 = 0x000000;
+  g.Style.BackGrndGradColor2 = 0xFFFFFF;
+  g.Style.BackGrndGradType = gtVert;
+  g.Style.BorderWidth = {0, 0, 100, 0};  // a right margin of one cell height
+  g.Start(L"1       ");
+  const TBitmap& gradient = g.Composer.ULWBmp;
+  const int column = 6 + 2;  // in the right margin: the background alone
+  ASSERT_LT(column, gradient.Width());
+  EXPECT_EQ(gradient.Pixel(column, 0)[0], 0);                       // the first colour at the top
+  EXPECT_EQ(gradient.Pixel(column, gradient.Height() - 1)[0], 255);  // the second at the bottom
+}
+
+TEST(BlendRect, PremultipliedSourceOver) {
+  TBitmap source(1, 1, 32);
+  std::uint8_t* s = source.Pixel(0, 0);
+  s[0] = 0, s[1] = 0, s[2] = 128, s[3] = 128;  // half-transparent red
+  TBitmap dest(2, 1, 32);
+  for (int x = 0; x < 2; ++x) {
+    std::uint8_t* d = dest.Pixel(x, 0);
+    d[0] = 255, d[1] = 0, d[2] = 0, d[3] = 255;  // opaque blue
+  }
+  BlendRect(dest, {0, 0, 1, 1}, source, {0, 0, 1, 1}, 255);
+  EXPECT_EQ(dest.Pixel(0, 0)[0], 127);
+  EXPECT_EQ(dest.Pixel(0, 0)[2], 128);
+  EXPECT_EQ(dest.Pixel(0, 0)[3], 255);
+  const TBitmap before = dest;
+  BlendRect(dest, {1, 0, 2, 1}, source, {0, 0, 1, 1}, 0);  // constant alpha 0: nothing
+  BlendRect(dest, {1, 0, 1, 1}, source, {0, 0, 1, 1}, 255);  // empty: nothing
+  EXPECT_EQ(dest, before);
+}
+
+}  // namespace
+}  // namespace tdialix
