@@ -442,6 +442,65 @@ TEST_F(ProgramTest, AForeignFileIsRefusedAndTheStyleStays) {
   ::DeleteFileW(foreign.c_str());
 }
 
+// The screen's pixels in a window's rectangle, as 0x00RRGGBB.
+std::vector<std::uint32_t> ScreenPixels(HWND window) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  std::vector<std::uint32_t> pixels;
+  if (w <= 0 || h <= 0) return pixels;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  ::GdiFlush();
+  pixels.assign(static_cast<std::uint32_t*>(bits), static_cast<std::uint32_t*>(bits) + w * h);
+  ::SelectObject(memory, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  for (auto& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+int BrightPixels(const std::vector<std::uint32_t>& pixels) {
+  int count = 0;
+  for (std::uint32_t p : pixels) count += ((p & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && ((p >> 16) & 0xFF) > 200) ? 1 : 0;
+  return count;
+}
+
+TEST_F(ProgramTest, TheClockShowsTheRunningTime) {
+  RemoveFolder(SettingsFolder());
+  ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
+  {
+    const std::string bytes =
+        EncodeUtf16LeWithBom(L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\nShowHour=2\r\n");
+    std::ofstream out((SettingsFolder() + L"\\Default.dlx").c_str(), std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  auto program = StartInstance();
+  HWND clock = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    const auto clocks = WindowsOfClass(L"TDialix", program->Id);
+    clock = clocks.empty() ? nullptr : clocks.front();
+    return clock && ::IsWindowVisible(clock);
+  })) << "the clock was not shown";
+  std::vector<std::uint32_t> first;
+  ASSERT_TRUE(WaitUntil([&] { return BrightPixels(first = ScreenPixels(clock)) > 100; })) << "no lit digit pixels";
+  // The seconds move on.
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(clock) != first; }, 3000)) << "the digits did not change";
+  CloseInstance(*program);
+  RemoveFolder(SettingsFolder());
+}
+
 // Runs a program of the Linux host (Wine starts such files as they are).
 bool RunHostProgram(const std::wstring& commandLine) {
   STARTUPINFOW startup{};
