@@ -17,6 +17,10 @@ void TBitmap::SetSize(int width, int height) {
 
 void TBitmap::Fill(TRgb color) {
   const int n = BytesPerPixel();
+  if (n == 4 && color == 0) {  // the common clear: transparent black
+    std::fill(Bits.begin(), Bits.end(), std::uint8_t{0});
+    return;
+  }
   for (int y = 0; y < H; ++y) {
     std::uint8_t* p = Row(y);
     for (int x = 0; x < W; ++x, p += n) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "base/scale.h"
 #include "clock/display_string.h"
@@ -18,8 +20,11 @@ bool IsHalfColon(wchar_t c) { return c == L'\'' || c == L','; }
 
 int Clamp255(int v) { return std::clamp(v, 0, 255); }
 
-// v * a / 255, rounded.
-inline int Mul255(int v, int a) { return (v * a + 127) / 255; }
+// v * a / 255, rounded to nearest, without a division.
+inline int Mul255(int v, int a) {
+  const int t = v * a + 128;
+  return (t + (t >> 8)) >> 8;
+}
 
 long long ElapsedMs(TDateTime now, TDateTime start) {
   return std::llround((now - start) * static_cast<double>(MSecsPerDay));
@@ -53,31 +58,46 @@ void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRec
   const int y1 = std::min(to.Bottom, dest.Height());
   const int x0 = std::max(to.Left, 0);
   const int x1 = std::min(to.Right, dest.Width());
+  if (x0 >= x1 || y0 >= y1) return;
+
+  // Source column of every destination column, worked out once.
+  std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
+  for (int x = x0; x < x1; ++x) {
+    columns[x - x0] = stretched ? from.Left + static_cast<int>((static_cast<long long>(x - to.Left) * from.Width()) / to.Width())
+                                : from.Left + (x - to.Left);
+  }
   for (int y = y0; y < y1; ++y) {
     const int sy = stretched ? from.Top + static_cast<int>((static_cast<long long>(y - to.Top) * from.Height()) / to.Height())
                              : from.Top + (y - to.Top);
     if (sy < 0 || sy >= source.Height()) continue;
+    const std::uint8_t* sourceRow = source.Row(sy);
     std::uint8_t* d = dest.Pixel(x0, y);
-    for (int x = x0; x < x1; ++x, d += 4) {
-      const int sx = stretched
-                         ? from.Left + static_cast<int>((static_cast<long long>(x - to.Left) * from.Width()) / to.Width())
-                         : from.Left + (x - to.Left);
+    for (int i = 0; i < x1 - x0; ++i, d += 4) {
+      const int sx = columns[i];
       if (sx < 0 || sx >= source.Width()) continue;
-      const std::uint8_t* s = source.Pixel(sx, sy);
+      const std::uint8_t* s = sourceRow + static_cast<std::size_t>(sx) * 4;
       int sa = s[3];
-      if (sa == 0 && s[0] == 0 && s[1] == 0 && s[2] == 0) continue;  // nothing to add
-      int sb = s[0], sg = s[1], sr = s[2];
-      if (constantAlpha != 255) {
-        sb = Mul255(sb, constantAlpha);
-        sg = Mul255(sg, constantAlpha);
-        sr = Mul255(sr, constantAlpha);
-        sa = Mul255(sa, constantAlpha);
+      if (constantAlpha == 255) {
+        if (sa == 255) {  // opaque: the source as it is
+          std::memcpy(d, s, 4);
+          continue;
+        }
+        if ((sa | s[0] | s[1] | s[2]) == 0) continue;  // nothing to add
+        const int keep = 255 - sa;
+        d[0] = static_cast<std::uint8_t>(std::min(s[0] + Mul255(d[0], keep), 255));
+        d[1] = static_cast<std::uint8_t>(std::min(s[1] + Mul255(d[1], keep), 255));
+        d[2] = static_cast<std::uint8_t>(std::min(s[2] + Mul255(d[2], keep), 255));
+        d[3] = static_cast<std::uint8_t>(std::min(sa + Mul255(d[3], keep), 255));
+        continue;
       }
+      if ((sa | s[0] | s[1] | s[2]) == 0) continue;
+      const int sb = Mul255(s[0], constantAlpha), sg = Mul255(s[1], constantAlpha), sr = Mul255(s[2], constantAlpha);
+      sa = Mul255(sa, constantAlpha);
       const int keep = 255 - sa;
-      d[0] = static_cast<std::uint8_t>(Clamp255(sb + Mul255(d[0], keep)));
-      d[1] = static_cast<std::uint8_t>(Clamp255(sg + Mul255(d[1], keep)));
-      d[2] = static_cast<std::uint8_t>(Clamp255(sr + Mul255(d[2], keep)));
-      d[3] = static_cast<std::uint8_t>(Clamp255(sa + Mul255(d[3], keep)));
+      d[0] = static_cast<std::uint8_t>(std::min(sb + Mul255(d[0], keep), 255));
+      d[1] = static_cast<std::uint8_t>(std::min(sg + Mul255(d[1], keep), 255));
+      d[2] = static_cast<std::uint8_t>(std::min(sr + Mul255(d[2], keep), 255));
+      d[3] = static_cast<std::uint8_t>(std::min(sa + Mul255(d[3], keep), 255));
     }
   }
 }

@@ -1,0 +1,101 @@
+// Composing a clock frame: one frame of eight cells on a 1080-line monitor
+// mid-animation, against copying the same frame buffer once; and a tick in
+// which nothing changed, which must compose nothing.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "../tests/support/glyph_reference.h"
+#include "clock/frame_composer.h"
+
+namespace {
+
+using namespace tdialix;
+
+struct TScene {
+  TStyle Style;
+  TGlyphStrip Strip;
+  TFrameComposer Composer;
+  TDateTime Start = *TryEncodeDateTime({2026, 12, 10}, {10, 5, 59, 900});
+
+  TScene() {
+    Style.AnimationType = atFadeCross;
+    Style.ShowSecond = true;
+    Style.ShowHour = hf24H;
+    TRingRasterizer raster;
+    TNoPictures pictures;
+    InitializeBitmap(Strip, Style, {1080, 32, {}}, raster, pictures);
+    Composer.ResetAnimation(L"10:05:59");
+    Compose(L"10:05:59", Start, true);
+    Compose(L"10:06:00", IncMilliSecond(Start, 100), false);  // every digit of the minutes and seconds changes
+  }
+  bool Compose(const std::wstring& text, TDateTime now, bool redraw) {
+    TComposeInput in;
+    in.Style = &Style;
+    in.Strip = &Strip;
+    in.NowText = text;
+    in.PrevText = L"10:06:00";
+    in.Now = now;
+    in.Redraw = redraw;
+    return Composer.Compose(in);
+  }
+};
+
+void BM_ComposeMidAnimation(benchmark::State& state) {
+  TScene scene;
+  const TDateTime mid = IncMilliSecond(scene.Start, 400);
+  for (auto _ : state) benchmark::DoNotOptimize(scene.Compose(L"10:06:00", mid, false));
+  state.counters["bytes"] = static_cast<double>(scene.Composer.ULWBmp.Data().size());
+}
+BENCHMARK(BM_ComposeMidAnimation)->Unit(benchmark::kMicrosecond);
+
+void BM_CopyFrameBuffer(benchmark::State& state) {
+  TScene scene;
+  const std::vector<std::uint8_t>& frame = scene.Composer.ULWBmp.Data();
+  std::vector<std::uint8_t> target(frame.size());
+  for (auto _ : state) {
+    std::memcpy(target.data(), frame.data(), frame.size());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_CopyFrameBuffer)->Unit(benchmark::kMicrosecond);
+
+void BM_UnchangedTick(benchmark::State& state) {
+  TScene scene;
+  const TDateTime later = IncMilliSecond(scene.Start, 3000);  // the change is long over
+  scene.Compose(L"10:06:00", later, false);
+  bool composed = false;
+  for (auto _ : state) composed = scene.Compose(L"10:06:00", later, false) || composed;
+  if (composed) state.SkipWithError("an unchanged tick composed a frame");
+}
+BENCHMARK(BM_UnchangedTick)->Unit(benchmark::kMicrosecond);
+
+class TRatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) Times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    const double compose = Times["BM_ComposeMidAnimation"];
+    const double copy = Times["BM_CopyFrameBuffer"];
+    if (copy > 0) std::printf("\ncompose / memcpy of the frame buffer = %.2f (goal: at most 4)\n", compose / copy);
+  }
+
+ private:
+  std::map<std::string, double> Times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
