@@ -110,10 +110,10 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
   MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
 
   PluginVisible = true;  // 9.
-  SaveSwitchingAlphaBlend = 0;
-  Hiding = true;
+  Visibility.SaveSwitchingAlphaBlend = 0;
+  Visibility.Hiding = true;
   TimeZoneBias = CurrentTimeZoneBias();  // 10.
-  SaveSwitchingTime = MinDateTime;  // 12.
+  Visibility.SaveSwitchingTime = MinDateTime;  // 12.
   ::PostMessageW(Handle(), WM_DIALIX_INIT, 0, 0);  // 13.
 }
 
@@ -239,7 +239,7 @@ void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
   input.DisplayBits = SaveDisplayColor;
   input.MonitorPowerOn = MonitorPowerOn;
   input.TransParent = Settings.TransParent;
-  input.SwitchingAlpha = SaveSwitchingAlphaBlend;
+  input.SwitchingAlpha = Visibility.SaveSwitchingAlphaBlend;
   clock.DrawClock(redraw, input);
 }
 
@@ -281,7 +281,7 @@ void TDialixMaster::TimerEvent(bool initialize) {
   NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
   // 6.
   if (initialize) {
-    if (!Style.FadeSwitching) SaveSwitchingAlphaBlend = 255;
+    if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
     UpdateVisibility(DigitTime(now, Style, false), dayType);
   }
@@ -306,65 +306,26 @@ void TDialixMaster::EnforceTopMost() {
 }
 
 void TDialixMaster::UpdateVisibility(TDateTime digitTime, TDayType dayType) {
-  const auto second = static_cast<std::uint16_t>(DecodeTime(digitTime).Second);
-  if (second != SaveDisplayS) {
-    SaveDisplayS = second;
-    Visible = InVisibleTimeSlot(Style.VisibleTimeSlotList, digitTime, dayType);
+  TVisibilityInput input;
+  input.DigitTime = digitTime;
+  input.InTimeSlot = InVisibleTimeSlot(Style.VisibleTimeSlotList, digitTime, dayType);
+  input.TempVisible = TempVisible;
+  input.PluginVisible = PluginVisible;
+  input.FadeSwitching = Style.FadeSwitching;
+  std::vector<TClockState> clocks;
+  for (size_t i = 0; i < Dialixs.size(); ++i) {
+    const HWND window = Dialixs[i]->Handle();
+    clocks.push_back({::IsWindowVisible(window) != FALSE, ::IsWindowEnabled(window) != FALSE, ::IsIconic(window) != FALSE,
+                      Dialixs[i]->SizeMovingFlag, i < ClockParams.size() ? ClockParams[i].Shown : true});
   }
-  bool dragged = false;
-  for (const auto& clock : Dialixs) dragged = dragged || clock->SizeMovingFlag;
-  if (TempVisible || dragged) Visible = true;
-
-  const auto sinceSwitch = [&] {
-    return static_cast<long long>(std::llround((digitTime - SaveSwitchingTime) * static_cast<double>(MSecsPerDay)));
-  };
-  if (Visible) {
-    if (Settings.ZOrderMode == zmTopMost) EnforceTopMost();
-    if (Style.FadeSwitching) {
-      if (SaveSwitchingTime > MinDateTime && SaveSwitchingAlphaBlend != 255) {
-        SaveSwitchingAlphaBlend = static_cast<std::uint8_t>(FadeInAlpha(sinceSwitch()));
-      } else if (SaveSwitchingTime <= MinDateTime) {
-        SaveSwitchingTime = digitTime;
-      }
-    }
-    for (size_t i = 0; i < Dialixs.size(); ++i) {
-      TDialix& clock = *Dialixs[i];
-      const HWND window = clock.Handle();
-      const bool shown = ::IsWindowVisible(window);
-      const bool due = ::IsWindowEnabled(window) && !::IsIconic(window) && !shown && PluginVisible;
-      if ((Style.FadeSwitching && Hiding && SaveSwitchingAlphaBlend == 0) || (!Style.FadeSwitching && !shown)) {
-        clock.ResetAnimation(PrevText);
-      }
-      DrawClock(clock, (Style.FadeSwitching && Hiding) || due);
-      const bool placed = i < ClockParams.size() ? ClockParams[i].Shown : true;
-      if (due && placed) clock.ShowByProgram(true);
-      else if (!due && !placed && shown) clock.ShowByProgram(false);
-    }
-    if (SaveSwitchingAlphaBlend == 255) Hiding = false;
-    return;
-  }
-
-  if (Style.FadeSwitching) {
-    if (Hiding && SaveSwitchingAlphaBlend != 0) {
-      const int alpha = 255 - FadeInAlpha(sinceSwitch());
-      SaveSwitchingAlphaBlend = static_cast<std::uint8_t>(std::max(alpha, 0));
-      if (alpha <= 0) SaveSwitchingTime = MinDateTime;
-      for (const auto& clock : Dialixs) {
-        if (!::IsWindowVisible(clock->Handle())) continue;
-        if (SaveSwitchingAlphaBlend > 0) DrawClock(*clock, false);
-        else clock->ShowByProgram(false);
-      }
-    } else if (!Hiding) {
-      Hiding = true;
-      SaveSwitchingTime = digitTime;
-      SaveSwitchingAlphaBlend = 255;
-      for (const auto& clock : Dialixs) DrawClock(*clock, false);
-    }
-    return;
-  }
-  SaveSwitchingAlphaBlend = 255;
-  for (const auto& clock : Dialixs) {
-    if (::IsWindowVisible(clock->Handle()) && !clock->SizeMovingFlag) clock->ShowByProgram(false);
+  const std::vector<TClockAction> actions = VisibilityStep(Visibility, input, clocks);
+  if (Visibility.Visible && Settings.ZOrderMode == zmTopMost) EnforceTopMost();
+  for (size_t i = 0; i < actions.size(); ++i) {
+    TDialix& clock = *Dialixs[i];
+    if (actions[i].Reset) clock.ResetAnimation(PrevText);
+    if (actions[i].Draw) DrawClock(clock, actions[i].Force);
+    if (actions[i].Show) clock.ShowByProgram(true);
+    if (actions[i].Hide) clock.ShowByProgram(false);
   }
 }
 
@@ -397,7 +358,7 @@ void TDialixMaster::TrayClockUpdate(bool) {
 }
 
 bool TDialixMaster::ClocksActive() const {
-  return ::IsWindowEnabled(Handle()) && Visible && !::IsIconic(Handle());
+  return ::IsWindowEnabled(Handle()) && Visibility.Visible && !::IsIconic(Handle());
 }
 
 void TDialixMaster::RedrawAll() {
@@ -616,7 +577,7 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (area && std::wstring_view(area) == L"TraySettings") {
         const HWND trayClock = TaskbarClockWindow();
         TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
-        TrayClockChange(Visible);
+        TrayClockChange(Visibility.Visible);
       }
       return result;
     }

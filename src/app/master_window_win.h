@@ -14,6 +14,7 @@
 #include "app/application_win.h"
 #include "app/monitor_list.h"
 #include "app/settings.h"
+#include "app/tick.h"
 #include "app/style_host_win.h"
 #include "base/date_time.h"
 #include "base/unique_handle_win.h"
@@ -53,7 +54,6 @@ class TDialixMaster : public TWindow {
   bool DisplayChangingFlag = false;
   HPOWERNOTIFY PSN = nullptr;
   std::wstring AdditionalNotifyMessage;
-  TDateTime SaveSwitchingTime = MinDateTime;
   int TimeZoneBias = 0;  // minutes: UTC = local time + bias
   bool TempVisible = false;
   bool PluginVisible = true;
@@ -66,16 +66,15 @@ class TDialixMaster : public TWindow {
   HWND ToolTipHandle = nullptr;
   TTTOOLINFOW ToolInfo{};
   bool TrayClockEnabled = false;
-  bool Visible = false;
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
   std::wstring PrevText;
   std::uint16_t SaveAdjustedS = 0xFFFF;
   std::uint16_t SaveAdjustedD = 0xFFFF;
-  std::uint16_t SaveDisplayS = 0xFFFF;
-  std::uint8_t SaveSwitchingAlphaBlend = 0;
-  bool Hiding = true;
   int Tag = 0;  // 1 while a dialog or command of the master runs
+
+  // Visible, Hiding, SaveSwitchingTime, SaveSwitchingAlphaBlend, SaveDisplayS.
+  TVisibilityState Visibility;
 
   std::wstring SettingsPath;      // where the settings are written
   std::wstring SettingsReadPath;  // where they are read from; empty when the file could not be opened

@@ -1,6 +1,11 @@
 // The tick's decisions that need no window.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+#include "base/date_time.h"
+
 namespace tdialix {
 
 // The tick interval in milliseconds: the setting, doubled on battery with power
@@ -10,5 +15,45 @@ unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bo
 // The opacity 0 ... 255 of a clock fading in for elapsedMs milliseconds: an
 // ease-in, ease-out ramp of 250 ms.
 int FadeInAlpha(long long elapsedMs);
+
+// What the tick keeps between runs about showing the clocks.
+struct TVisibilityState {
+  bool Visible = false;                      // the clocks are to be shown now
+  bool Hiding = true;                        // a fade-out is pending or running
+  TDateTime SaveSwitchingTime = MinDateTime;  // start of the running fade
+  int SaveSwitchingAlphaBlend = 0;           // the fade's opacity, 0 ... 255
+  std::uint16_t SaveDisplayS = 0xFFFF;       // the second the time slots were last looked at
+};
+
+struct TVisibilityInput {
+  TDateTime DigitTime = 0;  // the displayed time with the digits' look-ahead
+  bool InTimeSlot = true;   // the time slots allow the clocks now
+  bool TempVisible = false; // shown for a moment by a click on the icon
+  bool PluginVisible = true;
+  bool FadeSwitching = false;
+};
+
+// One clock window as the tick finds it.
+struct TClockState {
+  bool Shown = false;      // the window is visible
+  bool Enabled = true;
+  bool Iconic = false;
+  bool SizeMoving = false; // the user drags it
+  bool Placed = true;      // its placement record says it is shown on its monitor
+};
+
+// What the tick does to one clock window, in this order.
+struct TClockAction {
+  bool Reset = false;  // reset the cells' animation
+  bool Draw = false;
+  bool Force = false;  // draw with force
+  bool Show = false;
+  bool Hide = false;
+  bool operator==(const TClockAction&) const = default;
+};
+
+// The visibility and fade part of a (non-initialising) tick.
+std::vector<TClockAction> VisibilityStep(TVisibilityState& state, const TVisibilityInput& input,
+                                         const std::vector<TClockState>& clocks);
 
 }  // namespace tdialix

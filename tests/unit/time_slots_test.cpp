@@ -45,3 +45,90 @@ TEST(FadeSwitching, RampOf250Milliseconds) {
 
 }  // namespace
 }  // namespace tdialix
+
+namespace tdialix {
+namespace {
+
+double Clock(int s, int ms) { return *TryEncodeDateTime({2026, 12, 10}, {9, 0, s, ms}); }
+
+TEST(VisibilityStep, WithoutFadingClocksShowAndHideAtOnce) {
+  TVisibilityState state;
+  TVisibilityInput input;
+  input.DigitTime = Clock(0, 0);
+  std::vector<TClockState> clocks(2);
+  clocks[1].Placed = false;  // no clock on the second monitor
+  auto actions = VisibilityStep(state, input, clocks);
+  EXPECT_TRUE(state.Visible);
+  EXPECT_EQ(actions[0], (TClockAction{true, true, true, true, false}));  // reset, drawn with force, shown
+  EXPECT_EQ(actions[1], (TClockAction{true, true, true, false, false}));
+
+  // Out of the time slot: hidden, but only when the second changes.
+  clocks[0].Shown = true;
+  input.InTimeSlot = false;
+  input.DigitTime = Clock(0, 500);
+  VisibilityStep(state, input, clocks);
+  EXPECT_TRUE(state.Visible);
+  input.DigitTime = Clock(1, 0);
+  actions = VisibilityStep(state, input, clocks);
+  EXPECT_FALSE(state.Visible);
+  EXPECT_TRUE(actions[0].Hide);
+  EXPECT_EQ(state.SaveSwitchingAlphaBlend, 255);
+
+  // A clock being dragged, or a click on the icon, keeps the clocks visible.
+  clocks[0].SizeMoving = true;
+  input.DigitTime = Clock(2, 0);
+  VisibilityStep(state, input, clocks);
+  EXPECT_TRUE(state.Visible);
+  clocks[0].SizeMoving = false;
+  input.TempVisible = true;
+  input.DigitTime = Clock(3, 0);
+  VisibilityStep(state, input, clocks);
+  EXPECT_TRUE(state.Visible);
+
+  // Plug-ins can keep hidden clocks hidden.
+  TVisibilityState vetoed;
+  TVisibilityInput veto;
+  veto.PluginVisible = false;
+  EXPECT_FALSE(VisibilityStep(vetoed, veto, {TClockState{}})[0].Show);
+}
+
+TEST(VisibilityStep, FadingInAndOutTakes250Milliseconds) {
+  TVisibilityState state;
+  TVisibilityInput input;
+  input.FadeSwitching = true;
+  std::vector<TClockState> clocks(1);
+  input.DigitTime = Clock(0, 0);
+  VisibilityStep(state, input, clocks);  // the fade starts
+  EXPECT_EQ(state.SaveSwitchingTime, Clock(0, 0));
+  EXPECT_EQ(state.SaveSwitchingAlphaBlend, 0);
+  clocks[0].Shown = true;
+  const struct {
+    int Ms, Alpha;
+  } in[] = {{62, 31}, {125, 128}, {187, 222}, {250, 255}};
+  for (const auto& step : in) {
+    input.DigitTime = Clock(0, step.Ms);
+    VisibilityStep(state, input, clocks);
+    EXPECT_EQ(state.SaveSwitchingAlphaBlend, step.Alpha) << step.Ms;
+  }
+  EXPECT_FALSE(state.Hiding);
+
+  // Leaving the slot starts the fade-out at full opacity ...
+  input.InTimeSlot = false;
+  input.DigitTime = Clock(1, 0);
+  auto actions = VisibilityStep(state, input, clocks);
+  EXPECT_TRUE(state.Hiding);
+  EXPECT_EQ(state.SaveSwitchingAlphaBlend, 255);
+  EXPECT_TRUE(actions[0].Draw);
+  // ... and hides the clock when it reaches nothing.
+  input.DigitTime = Clock(1, 125);
+  VisibilityStep(state, input, clocks);
+  EXPECT_EQ(state.SaveSwitchingAlphaBlend, 127);
+  input.DigitTime = Clock(1, 250);
+  actions = VisibilityStep(state, input, clocks);
+  EXPECT_EQ(state.SaveSwitchingAlphaBlend, 0);
+  EXPECT_TRUE(actions[0].Hide);
+  EXPECT_EQ(state.SaveSwitchingTime, MinDateTime);
+}
+
+}  // namespace
+}  // namespace tdialix
