@@ -71,11 +71,9 @@ int CurrentTimeZoneBias() {
 }
 
 unsigned DisplayBitsPerPixel() {
-  const HDC info = ::CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+  const TUniqueMemoryDC info(::CreateICW(L"DISPLAY", nullptr, nullptr, nullptr));
   if (!info) return 32;
-  const int bits = ::GetDeviceCaps(info, BITSPIXEL) * ::GetDeviceCaps(info, PLANES);
-  ::DeleteDC(info);
-  return static_cast<unsigned>(bits);
+  return static_cast<unsigned>(::GetDeviceCaps(info.Get(), BITSPIXEL) * ::GetDeviceCaps(info.Get(), PLANES));
 }
 
 std::vector<TMonitorRecord> EnumerateMonitors() {
