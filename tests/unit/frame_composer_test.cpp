@@ -1,5 +1,7 @@
 #include "clock/frame_composer.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace tdialix {
@@ -204,6 +206,51 @@ TEST(BlendRect, PremultipliedSourceOver) {
   BlendRect(dest, {1, 0, 2, 1}, source, {0, 0, 1, 1}, 0);  // constant alpha 0: nothing
   BlendRect(dest, {1, 0, 1, 1}, source, {0, 0, 1, 1}, 255);  // empty: nothing
   EXPECT_EQ(dest, before);
+}
+
+}  // namespace
+}  // namespace tdialix
+
+namespace tdialix {
+namespace {
+
+// The blend, written out channel by channel.
+void BlendPixelByPixel(TBitmap& dest, const TBitmap& source, int constantAlpha) {
+  auto mul = [](int v, int a) {
+    const int t = v * a + 128;
+    return (t + (t >> 8)) >> 8;
+  };
+  for (int y = 0; y < dest.Height(); ++y) {
+    for (int x = 0; x < dest.Width(); ++x) {
+      const std::uint8_t* s = source.Pixel(x, y);
+      std::uint8_t* d = dest.Pixel(x, y);
+      int c[4] = {s[0], s[1], s[2], s[3]};
+      for (int& v : c) v = mul(v, constantAlpha);
+      for (int k = 0; k < 4; ++k) d[k] = static_cast<std::uint8_t>(c[k] + mul(d[k], 255 - c[3]));
+    }
+  }
+}
+
+TEST(BlendRect, MatchesTheChannelByChannelFormula) {
+  std::mt19937 random(7);
+  for (int constantAlpha : {255, 200, 128, 1}) {
+    TBitmap source(16, 16, 32), dest(16, 16, 32);
+    // Valid premultiplied pixels: no channel above its alpha.
+    for (TBitmap* image : {&source, &dest}) {
+      for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+          std::uint8_t* p = image->Pixel(x, y);
+          const int kind = static_cast<int>(random() % 4);
+          p[3] = static_cast<std::uint8_t>(kind == 0 ? 0 : kind == 1 ? 255 : random() % 256);
+          for (int k = 0; k < 3; ++k) p[k] = static_cast<std::uint8_t>(random() % (p[3] + 1));
+        }
+      }
+    }
+    TBitmap expected = dest;
+    BlendPixelByPixel(expected, source, constantAlpha);
+    BlendRect(dest, {0, 0, 16, 16}, source, {0, 0, 16, 16}, constantAlpha);
+    EXPECT_EQ(dest, expected) << constantAlpha;
+  }
 }
 
 }  // namespace
