@@ -5,11 +5,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
-#include <string>
 
 #include "../tests/support/glyph_reference.h"
 #include "clock/frame_composer.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -95,32 +94,21 @@ void BM_UnchangedTick(benchmark::State& state) {
 }
 BENCHMARK(BM_UnchangedTick)->Unit(benchmark::kMicrosecond);
 
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) Times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const double compose = Times["BM_ComposeMidAnimation"];
-    const double copy = Times["BM_CopyFrameBuffer"];
-    if (copy > 0) std::printf("\nmid-animation: compose / memcpy of the frame buffer = %.2f (goal: at most 4)\n", compose / copy);
-    const double plain = Times["BM_ComposeDefaultStyle"];
-    const double plainCopy = Times["BM_CopyDefaultFrameBuffer"];
-    if (plainCopy > 0) std::printf("default style: compose / memcpy of the frame buffer = %.2f\n", plain / plainCopy);
-  }
-
- private:
-  std::map<std::string, double> Times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunWithSummary(argc, argv, [](const TRatioReporter::TTimes& times) {
+    const auto time = [&times](const char* name) {
+      const auto it = times.find(name);
+      return it == times.end() ? 0.0 : it->second;
+    };
+    if (time("BM_CopyFrameBuffer") > 0 && time("BM_ComposeMidAnimation") > 0) {
+      std::printf("\nmid-animation: compose / memcpy of the frame buffer = %.2f (goal: at most 4)\n",
+                  time("BM_ComposeMidAnimation") / time("BM_CopyFrameBuffer"));
+    }
+    if (time("BM_CopyDefaultFrameBuffer") > 0 && time("BM_ComposeDefaultStyle") > 0) {
+      std::printf("default style: compose / memcpy of the frame buffer = %.2f\n",
+                  time("BM_ComposeDefaultStyle") / time("BM_CopyDefaultFrameBuffer"));
+    }
+  });
 }

@@ -9,10 +9,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <string>
 
 #include "../tests/support/glyph_reference.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -53,43 +52,21 @@ BENCHMARK(BM_Fast_Heavy)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillise
 BENCHMARK(BM_Reference_Heavy)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Fast_Heavy)->Name("BM_Fast_Heavy_Maxima")->Arg(2160)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Prints the reference's time over the fast one's for every case timed both ways.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      std::string name = run.benchmark_name();
-      const double time = run.GetAdjustedRealTime();
-      if (name.rfind("BM_Fast_", 0) == 0) Fast[name.substr(8)] = time;
-      if (name.rfind("BM_Reference_", 0) == 0) Reference[name.substr(13)] = time;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf("\nreference / fast:\n");
-    for (const auto& [name, fast] : Fast) {
-      const auto reference = Reference.find(name);
-      if (reference != Reference.end() && fast > 0) {
-        std::printf("  %-28s %10.1f ms / %8.1f ms = %6.1fx\n", name.c_str(), reference->second, fast,
-                    reference->second / fast);
-      } else {
-        std::printf("  %-28s %10s    / %8.1f ms (fast only)\n", name.c_str(), "-", fast);
-      }
-    }
-  }
-
- private:
-  std::map<std::string, double> Fast;
-  std::map<std::string, double> Reference;
-};
-
 }  // namespace
 
+// Prints the reference's time over the fast one's for every case timed both ways.
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunWithSummary(argc, argv, [](const TRatioReporter::TTimes& times) {
+    std::printf("\nreference / fast:\n");
+    for (const auto& [name, fast] : times) {
+      if (name.rfind("BM_Fast_", 0) != 0) continue;
+      const auto reference = times.find("BM_Reference_" + name.substr(8));
+      if (reference != times.end() && fast > 0) {
+        std::printf("  %-28s %10.1f ms / %8.1f ms = %6.1fx\n", name.substr(8).c_str(), reference->second, fast,
+                    reference->second / fast);
+      } else {
+        std::printf("  %-28s %10s    / %8.1f ms (fast only)\n", name.substr(8).c_str(), "-", fast);
+      }
+    }
+  });
 }

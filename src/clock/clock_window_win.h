@@ -18,8 +18,8 @@ namespace tdialix {
 // What a clock needs from the program to draw a frame.
 struct TClockFrameInput {
   const TStyle* Style = nullptr;
-  std::wstring NowText;
-  std::wstring PrevText;
+  std::wstring_view NowText;   // the master's strings, alive for the call
+  std::wstring_view PrevText;
   unsigned DisplayBits = 32;
   bool MonitorPowerOn = true;
   int TransParent = 100;       // whole-window opacity in per cent
@@ -49,7 +49,7 @@ class TDialix : public TWindow {
 
   // Rebuilds the glyph strip and the background picture for the style.
   void InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits);
-  void ResetAnimation(const std::wstring& prevText) { Composer.ResetAnimation(prevText); }
+  void ResetAnimation(std::wstring_view prevText) { Composer.ResetAnimation(prevText); }
 
   // What the hover rectangle of this clock is made of, on the screen.
   THoverGeometry HoverGeometry() const;

@@ -13,7 +13,7 @@ namespace tdialix {
 
 namespace {
 
-wchar_t CharAt(const std::wstring& text, int i) { return i < static_cast<int>(text.size()) ? text[i] : L' '; }
+wchar_t CharAt(std::wstring_view text, int i) { return i < static_cast<int>(text.size()) ? text[i] : L' '; }
 
 bool IsUnlit(wchar_t c) { return c == L'_' || c == L';' || c == L'<'; }
 bool IsHalfColon(wchar_t c) { return c == L'\'' || c == L','; }
@@ -70,12 +70,15 @@ void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRec
   const int x1 = std::min(to.Right, dest.Width());
   if (x0 >= x1 || y0 >= y1) return;
 
-  // Source column of every destination column, worked out once.
-  std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
-  for (int x = x0; x < x1; ++x) {
-    columns[x - x0] = stretched ? from.Left + static_cast<int>((static_cast<long long>(x - to.Left) * from.Width()) / to.Width())
-                                : from.Left + (x - to.Left);
+  // Stretching maps every destination column to a source column, worked out once.
+  std::vector<int> columns;
+  if (stretched) {
+    columns.resize(static_cast<std::size_t>(x1 - x0));
+    for (int x = x0; x < x1; ++x) {
+      columns[x - x0] = from.Left + static_cast<int>((static_cast<long long>(x - to.Left) * from.Width()) / to.Width());
+    }
   }
+  const int shift = from.Left - to.Left;
   for (int y = y0; y < y1; ++y) {
     const int sy = stretched ? from.Top + static_cast<int>((static_cast<long long>(y - to.Top) * from.Height()) / to.Height())
                              : from.Top + (y - to.Top);
@@ -83,7 +86,7 @@ void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRec
     const std::uint8_t* sourceRow = source.Row(sy);
     std::uint8_t* d = dest.Pixel(x0, y);
     for (int i = 0; i < x1 - x0; ++i, d += 4) {
-      const int sx = columns[i];
+      const int sx = stretched ? columns[i] : x0 + i + shift;
       if (sx < 0 || sx >= source.Width()) continue;
       std::uint32_t s;
       std::memcpy(&s, sourceRow + static_cast<std::size_t>(sx) * 4, 4);
@@ -103,7 +106,7 @@ void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRec
   }
 }
 
-void TFrameComposer::ResetAnimation(const std::wstring& prevText) {
+void TFrameComposer::ResetAnimation(std::wstring_view prevText) {
   for (int i = 0; i < kCellCount; ++i) {
     TDigitParams& cell = DigitParams[i];
     cell.StartTime = 0;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "base/bitmap.h"
 #include "base/date_time.h"
@@ -47,8 +48,8 @@ void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRec
 struct TComposeInput {
   const TStyle* Style = nullptr;
   const TGlyphStrip* Strip = nullptr;
-  std::wstring NowText;
-  std::wstring PrevText;
+  std::wstring_view NowText;   // the strings live with the caller for the call
+  std::wstring_view PrevText;
   TDateTime Now = 0;
   bool Redraw = false;
   bool HoverChanged = false;  // the hole moved or Ctrl changed (hole mode)
@@ -63,7 +64,7 @@ class TFrameComposer {
   TBitmap ULWBmp{0, 0, 32};  // the frame buffer
 
   // Every cell idle, showing the previous tick's characters.
-  void ResetAnimation(const std::wstring& prevText);
+  void ResetAnimation(std::wstring_view prevText);
 
   // Lays out and animates the cells and, when anything changed, composes the
   // frame anew. Returns whether the frame changed.
