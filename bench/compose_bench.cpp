@@ -64,7 +64,7 @@ BENCHMARK(BM_ComposeDefaultStyle)->Unit(benchmark::kMicrosecond);
 void BM_CopyDefaultFrameBuffer(benchmark::State& state) {
   TScene scene(false);
   scene.Compose(L"10:06   ", scene.Start, true);
-  const std::vector<std::uint8_t>& frame = scene.Composer.ULWBmp.Data();
+  const auto frame = scene.Composer.ULWBmp.Data();
   std::vector<std::uint8_t> target(frame.size());
   for (auto _ : state) {
     std::memcpy(target.data(), frame.data(), frame.size());
@@ -75,7 +75,7 @@ BENCHMARK(BM_CopyDefaultFrameBuffer)->Unit(benchmark::kMicrosecond);
 
 void BM_CopyFrameBuffer(benchmark::State& state) {
   TScene scene;
-  const std::vector<std::uint8_t>& frame = scene.Composer.ULWBmp.Data();
+  const auto frame = scene.Composer.ULWBmp.Data();
   std::vector<std::uint8_t> target(frame.size());
   for (auto _ : state) {
     std::memcpy(target.data(), frame.data(), frame.size());

@@ -1,6 +1,8 @@
 #include "base/bitmap.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace tdialix {
 
@@ -8,17 +10,69 @@ TBitmap::TBitmap(int width, int height, int bitsPerPixel) : Bpp(bitsPerPixel == 
   SetSize(width, height);
 }
 
+TBitmap::TBitmap(const TBitmap& other)
+    : W(other.W), H(other.H), Bpp(other.Bpp), RowBytes(other.RowBytes), Own(other.Bits, other.Bits + other.Size),
+      Bits(Own.data()), Size(other.Size) {}
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+  if (this != &other) *this = TBitmap(other);
+  return *this;
+}
+
+TBitmap::TBitmap(TBitmap&& other) noexcept { *this = std::move(other); }
+
+TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
+  if (this == &other) return *this;
+  const bool inStore = other.InStore();
+  W = other.W;
+  H = other.H;
+  Bpp = other.Bpp;
+  RowBytes = other.RowBytes;
+  Own = std::move(other.Own);
+  Bits = inStore ? other.Bits : Own.data();
+  Size = other.Size;
+  Store = other.Store;
+  other.W = other.H = 0;
+  other.RowBytes = other.Size = 0;
+  other.Own.clear();
+  other.Bits = other.Own.data();
+  other.Store = nullptr;
+  return *this;
+}
+
+void TBitmap::SetStore(TPixelStore* store) {
+  Store = store;
+  W = H = 0;
+  RowBytes = Size = 0;
+  Own.clear();
+  Bits = Own.data();
+}
+
 void TBitmap::SetSize(int width, int height) {
   W = std::max(width, 0);
   H = std::max(height, 0);
   RowBytes = (static_cast<std::size_t>(W) * BytesPerPixel() + 3) & ~static_cast<std::size_t>(3);
-  Bits.assign(RowBytes * static_cast<std::size_t>(H), 0);
+  Size = RowBytes * static_cast<std::size_t>(H);
+  std::uint8_t* stored = Store && Size > 0 ? Store->Allocate(W, H, Size) : nullptr;
+  if (stored) {
+    Own.clear();
+    Own.shrink_to_fit();
+    Bits = stored;
+    return;
+  }
+  Own.assign(Size, 0);
+  Bits = Own.data();
+}
+
+bool TBitmap::operator==(const TBitmap& other) const {
+  return W == other.W && H == other.H && Bpp == other.Bpp && Size == other.Size &&
+         (Size == 0 || std::memcmp(Bits, other.Bits, Size) == 0);
 }
 
 void TBitmap::Fill(TRgb color) {
   const int n = BytesPerPixel();
   if (n == 4 && color == 0) {  // the common clear: transparent black
-    std::fill(Bits.begin(), Bits.end(), std::uint8_t{0});
+    if (Size > 0) std::memset(Bits, 0, Size);
     return;
   }
   for (int y = 0; y < H; ++y) {

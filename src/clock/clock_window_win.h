@@ -30,6 +30,23 @@ struct TClockFrameInput {
 // its floor H, the whole-window opacity in per cent and the switching fade.
 int WindowAlpha(int hidingAlpha, int floor, int transParent, int switchingAlpha);
 
+// The frame buffer as the platform sees it: a DIB section selected into a
+// memory DC, whose bits the composer writes into directly. The bitmap is
+// released after the DC it is selected into.
+class TFrameSurface : public TPixelStore {
+ public:
+  std::uint8_t* Allocate(int width, int height, std::size_t bytes) override;
+  HDC DC() const { return FrameDC.Get(); }
+  bool Ready() const { return Bits != nullptr; }
+
+ private:
+  void Release();
+  TUniqueBitmap FrameBitmap;
+  TUniqueMemoryDC FrameDC;
+  HGDIOBJ FramePrevious = nullptr;
+  std::uint8_t* Bits = nullptr;
+};
+
 class TDialix : public TWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TDialix";
@@ -64,13 +81,7 @@ class TDialix : public TWindow {
   // Pushes the frame buffer (when it changed) and the window alpha.
   void UpdateWindowRegion(bool changed, int alpha);
 
-  // The frame buffer as the platform sees it. The bitmap is released after
-  // the DC it is selected into.
-  TUniqueBitmap FrameBitmap;
-  TUniqueMemoryDC FrameDC;
-  HGDIOBJ FramePrevious = nullptr;
-  void* FrameBits = nullptr;
-  TSize FrameSize;
+  TFrameSurface Surface;
   int PushedAlpha = -1;
 };
 

@@ -20,22 +20,6 @@ bool IsHalfColon(wchar_t c) { return c == L'\'' || c == L','; }
 
 int Clamp255(int v) { return std::clamp(v, 0, 255); }
 
-// v * a / 255, rounded to nearest, without a division.
-inline int Mul255(int v, int a) {
-  const int t = v * a + 128;
-  return (t + (t >> 8)) >> 8;
-}
-
-// Every byte of a BGRA pixel times a / 255, rounded as Mul255, two bytes at a
-// time in 16-bit lanes.
-inline std::uint32_t ScalePixel(std::uint32_t pixel, std::uint32_t a) {
-  std::uint32_t rb = (pixel & 0x00FF00FFu) * a + 0x00800080u;
-  rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-  std::uint32_t ga = ((pixel >> 8) & 0x00FF00FFu) * a + 0x00800080u;
-  ga = (ga + ((ga >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
-  return rb | ga;
-}
-
 long long ElapsedMs(TDateTime now, TDateTime start) {
   return std::llround((now - start) * static_cast<double>(MSecsPerDay));
 }
@@ -57,52 +41,6 @@ int GlyphIndexOf(wchar_t c) {
       return kHyphenGlyph;
     default:
       return kBlankGlyph;
-  }
-}
-
-void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha) {
-  if (constantAlpha <= 0 || to.Width() <= 0 || to.Height() <= 0 || from.Width() <= 0 || from.Height() <= 0) return;
-  constantAlpha = std::min(constantAlpha, 255);
-  const bool stretched = to.Width() != from.Width() || to.Height() != from.Height();
-  const int y0 = std::max(to.Top, 0);
-  const int y1 = std::min(to.Bottom, dest.Height());
-  const int x0 = std::max(to.Left, 0);
-  const int x1 = std::min(to.Right, dest.Width());
-  if (x0 >= x1 || y0 >= y1) return;
-
-  // Stretching maps every destination column to a source column, worked out once.
-  std::vector<int> columns;
-  if (stretched) {
-    columns.resize(static_cast<std::size_t>(x1 - x0));
-    for (int x = x0; x < x1; ++x) {
-      columns[x - x0] = from.Left + static_cast<int>((static_cast<long long>(x - to.Left) * from.Width()) / to.Width());
-    }
-  }
-  const int shift = from.Left - to.Left;
-  for (int y = y0; y < y1; ++y) {
-    const int sy = stretched ? from.Top + static_cast<int>((static_cast<long long>(y - to.Top) * from.Height()) / to.Height())
-                             : from.Top + (y - to.Top);
-    if (sy < 0 || sy >= source.Height()) continue;
-    const std::uint8_t* sourceRow = source.Row(sy);
-    std::uint8_t* d = dest.Pixel(x0, y);
-    for (int i = 0; i < x1 - x0; ++i, d += 4) {
-      const int sx = stretched ? columns[i] : x0 + i + shift;
-      if (sx < 0 || sx >= source.Width()) continue;
-      std::uint32_t s;
-      std::memcpy(&s, sourceRow + static_cast<std::size_t>(sx) * 4, 4);
-      if (s == 0) continue;  // nothing to add
-      if (constantAlpha != 255) s = ScalePixel(s, static_cast<std::uint32_t>(constantAlpha));
-      const std::uint32_t sa = s >> 24;
-      if (sa == 255) {  // opaque: the source as it is
-        std::memcpy(d, &s, 4);
-        continue;
-      }
-      std::uint32_t pixel;
-      std::memcpy(&pixel, d, 4);
-      // Premultiplied source-over: source + destination x (255 - source alpha) / 255.
-      pixel = s + ScalePixel(pixel, 255 - sa);
-      std::memcpy(d, &pixel, 4);
-    }
   }
 }
 
@@ -137,7 +75,10 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
   const int width = VisiblityRect.Left + VisiblityRect.Right + TempBorderWidth.Left + TempBorderWidth.Right;
   const int height = CellHeight + TempBorderWidth.Top + TempBorderWidth.Bottom;
   if (ULWBmp.Width() != width || ULWBmp.Height() != height) ULWBmp.SetSize(width, height);
-  ULWBmp.Fill(strip.BrushColor);
+  // The brush colour with alpha 0: nothing shows where nothing is drawn.
+  const TRgb brush = strip.BrushColor;
+  FillRun(reinterpret_cast<TPixel32*>(ULWBmp.Data().data()), ULWBmp.Data().size() / 4,
+          BlueOf(brush) | GreenOf(brush) << 8 | static_cast<std::uint32_t>(RedOf(brush)) << 16);
   DrawBackground(style, strip);
   DrawCells(in);
   return true;
@@ -274,23 +215,26 @@ void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& stri
       if (a + b <= 0) a = 1;
       return (v2 * a + v1 * b) / (a + b);
     };
-    auto put = [&](std::uint8_t* p, int r, int g, int b) {
-      p[0] = static_cast<std::uint8_t>(alpha * b / 255);
-      p[1] = static_cast<std::uint8_t>(alpha * g / 255);
-      p[2] = static_cast<std::uint8_t>(alpha * r / 255);
-      p[3] = static_cast<std::uint8_t>(alpha);
+    // A premultiplied pixel: each colour channel alpha × channel / 255.
+    auto pixel = [alpha](int r, int g, int b) {
+      return static_cast<std::uint32_t>(alpha * b / 255) | static_cast<std::uint32_t>(alpha * g / 255) << 8 |
+             static_cast<std::uint32_t>(alpha * r / 255) << 16 | static_cast<std::uint32_t>(alpha) << 24;
     };
-    for (int y = 0; y < height; ++y) {
-      std::uint8_t* p = ULWBmp.Pixel(x0, y);
-      for (int x = x0; x <= x1; ++x, p += 4) {
-        if (plain) {
-          put(p, RedOf(c1), GreenOf(c1), BlueOf(c1));
-        } else if (style.BackGrndGradType == gtVert) {
-          put(p, mix(y, height - 1 - y, 0), mix(y, height - 1 - y, 8), mix(y, height - 1 - y, 16));
-        } else {
-          put(p, mix(x - x0, x1 - x, 0), mix(x - x0, x1 - x, 8), mix(x - x0, x1 - x, 16));
-        }
+    const std::size_t span = static_cast<std::size_t>(x1 - x0 + 1);
+    if (plain || style.BackGrndGradType == gtVert) {  // one value per row
+      for (int y = 0; y < height; ++y) {
+        const int a = y, b = height - 1 - y;
+        const std::uint32_t value = plain ? pixel(RedOf(c1), GreenOf(c1), BlueOf(c1))
+                                          : pixel(mix(a, b, 0), mix(a, b, 8), mix(a, b, 16));
+        FillRun(reinterpret_cast<TPixel32*>(ULWBmp.Pixel(x0, y)), span, value);
       }
+    } else {  // one row, repeated
+      std::vector<std::uint32_t> row(span);
+      for (int x = x0; x <= x1; ++x) {
+        const int a = x - x0, b = x1 - x;
+        row[x - x0] = pixel(mix(a, b, 0), mix(a, b, 8), mix(a, b, 16));
+      }
+      for (int y = 0; y < height; ++y) std::memcpy(ULWBmp.Pixel(x0, y), row.data(), span * 4);
     }
     return;
   }

@@ -11,6 +11,7 @@
 #include "base/date_time.h"
 #include "base/geometry.h"
 #include "clock/glyph_strip.h"
+#include "clock/pixel_blend.h"
 #include "style/style.h"
 
 namespace tdialix {
@@ -39,11 +40,6 @@ struct TDigitParams {
 
 // The strip cell a display character is drawn from (13: blank).
 int GlyphIndexOf(wchar_t c);
-
-// Premultiplied source-over, as the platform's AlphaBlend with a per-pixel
-// alpha and a constant alpha: nothing at constant alpha 0 or for an empty
-// rectangle; a source rectangle of another size is stretched (nearest pixel).
-void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha);
 
 struct TComposeInput {
   const TStyle* Style = nullptr;

@@ -214,42 +214,76 @@ TEST(BlendRect, PremultipliedSourceOver) {
 namespace tdialix {
 namespace {
 
-// The blend, written out channel by channel.
-void BlendPixelByPixel(TBitmap& dest, const TBitmap& source, int constantAlpha) {
+// The blend of one source pixel onto one destination pixel, channel by
+// channel; a channel that would pass 255 (only for a source that is not
+// validly premultiplied) saturates.
+void BlendOnePixel(std::uint8_t* d, const std::uint8_t* s, int constantAlpha) {
   auto mul = [](int v, int a) {
     const int t = v * a + 128;
     return (t + (t >> 8)) >> 8;
   };
-  for (int y = 0; y < dest.Height(); ++y) {
-    for (int x = 0; x < dest.Width(); ++x) {
-      const std::uint8_t* s = source.Pixel(x, y);
-      std::uint8_t* d = dest.Pixel(x, y);
-      int c[4] = {s[0], s[1], s[2], s[3]};
-      for (int& v : c) v = mul(v, constantAlpha);
-      for (int k = 0; k < 4; ++k) d[k] = static_cast<std::uint8_t>(c[k] + mul(d[k], 255 - c[3]));
+  int c[4] = {s[0], s[1], s[2], s[3]};
+  for (int& v : c) v = mul(v, constantAlpha);
+  for (int k = 0; k < 4; ++k) d[k] = static_cast<std::uint8_t>(std::min(c[k] + mul(d[k], 255 - c[3]), 255));
+}
+
+TBitmap RandomImage(std::mt19937& random, int width, int height, bool premultiplied) {
+  TBitmap image(width, height, 32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = image.Pixel(x, y);
+      const int kind = static_cast<int>(random() % 4);
+      p[3] = static_cast<std::uint8_t>(kind == 0 ? 0 : kind == 1 ? 255 : random() % 256);
+      for (int k = 0; k < 3; ++k) p[k] = static_cast<std::uint8_t>(random() % ((premultiplied ? p[3] : 255) + 1));
+      if (kind == 0 && premultiplied && random() % 2) p[0] = p[1] = p[2] = 0;  // whole runs of nothing
+    }
+  }
+  return image;
+}
+
+// Random rectangles of every width around the vector lanes, unstretched and
+// stretched, clipped at the bitmaps' edges, at several constant alphas.
+TEST(BlendRect, MatchesThePixelByPixelFormula) {
+  std::mt19937 random(7);
+  struct TCase {
+    TRect To, From;
+  };
+  const TCase cases[] = {
+      {{0, 0, 16, 16}, {0, 0, 16, 16}},     // whole images
+      {{3, 1, 22, 9}, {2, 4, 21, 12}},      // an odd width at odd places
+      {{-5, -2, 9, 7}, {1, 1, 15, 10}},     // cut at the destination's top left
+      {{20, 14, 29, 25}, {8, 9, 17, 20}},   // cut at its bottom right
+      {{0, 0, 1, 1}, {5, 5, 6, 6}},         // one pixel
+      {{2, 2, 27, 6}, {0, 0, 7, 16}},       // stretched wide, squeezed low
+      {{1, 0, 4, 25}, {0, 3, 16, 5}},       // squeezed narrow, stretched high
+      {{0, 0, 24, 24}, {10, 10, 30, 30}},   // a source rectangle beyond the source
+  };
+  for (const bool premultiplied : {true, false}) {
+    for (const int constantAlpha : {255, 200, 128, 1}) {
+      for (const TCase& c : cases) {
+        const TBitmap source = RandomImage(random, 20, 18, premultiplied);
+        TBitmap dest = RandomImage(random, 26, 22, true);
+        TBitmap expected = dest;
+        for (int y = std::max(c.To.Top, 0); y < std::min(c.To.Bottom, dest.Height()); ++y) {
+          for (int x = std::max(c.To.Left, 0); x < std::min(c.To.Right, dest.Width()); ++x) {
+            const int sx = c.From.Left + (x - c.To.Left) * c.From.Width() / c.To.Width();
+            const int sy = c.From.Top + (y - c.To.Top) * c.From.Height() / c.To.Height();
+            if (source.Contains(sx, sy)) BlendOnePixel(expected.Pixel(x, y), source.Pixel(sx, sy), constantAlpha);
+          }
+        }
+        BlendRect(dest, c.To, source, c.From, constantAlpha);
+        EXPECT_EQ(dest, expected) << "alpha " << constantAlpha << ", premultiplied " << premultiplied << ", to "
+                                  << c.To.Left << "," << c.To.Top << "," << c.To.Right << "," << c.To.Bottom;
+      }
     }
   }
 }
 
-TEST(BlendRect, MatchesTheChannelByChannelFormula) {
-  std::mt19937 random(7);
-  for (int constantAlpha : {255, 200, 128, 1}) {
-    TBitmap source(16, 16, 32), dest(16, 16, 32);
-    // Valid premultiplied pixels: no channel above its alpha.
-    for (TBitmap* image : {&source, &dest}) {
-      for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-          std::uint8_t* p = image->Pixel(x, y);
-          const int kind = static_cast<int>(random() % 4);
-          p[3] = static_cast<std::uint8_t>(kind == 0 ? 0 : kind == 1 ? 255 : random() % 256);
-          for (int k = 0; k < 3; ++k) p[k] = static_cast<std::uint8_t>(random() % (p[3] + 1));
-        }
-      }
+TEST(PixelBlend, Mul255IsExactRounding) {
+  for (int v = 0; v <= 255; ++v) {
+    for (int a = 0; a <= 255; ++a) {
+      ASSERT_EQ(Mul255(v, a), (2 * v * a + 255) / 510) << v << " " << a;
     }
-    TBitmap expected = dest;
-    BlendPixelByPixel(expected, source, constantAlpha);
-    BlendRect(dest, {0, 0, 16, 16}, source, {0, 0, 16, 16}, constantAlpha);
-    EXPECT_EQ(dest, expected) << constantAlpha;
   }
 }
 
