@@ -74,14 +74,85 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
 
   const int width = VisiblityRect.Left + VisiblityRect.Right + TempBorderWidth.Left + TempBorderWidth.Right;
   const int height = CellHeight + TempBorderWidth.Top + TempBorderWidth.Bottom;
-  if (ULWBmp.Width() != width || ULWBmp.Height() != height) ULWBmp.SetSize(width, height);
-  // The brush colour with alpha 0: nothing shows where nothing is drawn.
+  if (ULWBmp.Width() != width || ULWBmp.Height() != height) {
+    ULWBmp.SetSize(width, height);
+    HaveFrame = false;
+  }
+  const TFrameKey key{&style, &strip, strip.Generation, style.AnimationType, style.BackGrndType, style.BackGrndAlign,
+                      style.BackGrndAlpha, style.BackGrndGradType, style.BackGrndColor, style.BackGrndGradColor1,
+                      style.BackGrndGradColor2, VisiblityRect, TempBorderWidth, width, height, CellHeight,
+                      DigitSpacing, SeparatorSpacing};
+  std::array<TCellLook, kCellCount> looks;
+  for (int i = 0; i < kCellCount; ++i) looks[i] = LookOf(DigitParams[i]);
+
+  // The columns to draw anew: the whole frame, or those of the cells whose
+  // look changed, where they were and where they are.
+  std::vector<std::pair<int, int>> spans;
+  if (AlwaysWhole || in.Redraw || in.HoverChanged || !HaveFrame || key != LastKey) {
+    spans.emplace_back(0, width);
+  } else {
+    for (int i = 0; i < kCellCount; ++i) {
+      if (looks[i] == LastLooks[i]) continue;
+      for (const TCellLook* look : {&LastLooks[i], &looks[i]}) {
+        if (look->Left < look->Right) spans.emplace_back(look->Left, look->Right);
+      }
+    }
+    std::sort(spans.begin(), spans.end());
+    std::size_t merged = 0;
+    for (const auto& span : spans) {
+      if (merged > 0 && span.first <= spans[merged - 1].second) {
+        spans[merged - 1].second = std::max(spans[merged - 1].second, span.second);
+      } else {
+        spans[merged++] = span;
+      }
+    }
+    spans.resize(merged);
+  }
+
+  // Nothing shows where nothing is drawn: the brush colour with alpha 0.
   const TRgb brush = strip.BrushColor;
-  FillRun(reinterpret_cast<TPixel32*>(ULWBmp.Data().data()), ULWBmp.Data().size() / 4,
-          BlueOf(brush) | GreenOf(brush) << 8 | static_cast<std::uint32_t>(RedOf(brush)) << 16);
-  DrawBackground(style, strip);
-  DrawCells(in);
+  const std::uint32_t clear = BlueOf(brush) | GreenOf(brush) << 8 | static_cast<std::uint32_t>(RedOf(brush)) << 16;
+  for (const auto& [left, right] : spans) {
+    Clip = {std::max(left, 0), 0, std::min(right, width), height};
+    if (Clip.Left >= Clip.Right) continue;
+    for (int y = 0; y < height; ++y) {
+      FillRun(reinterpret_cast<TPixel32*>(ULWBmp.Pixel(Clip.Left, y)), static_cast<std::size_t>(Clip.Width()), clear);
+    }
+    DrawBackground(style, strip);
+    DrawCells(in);
+  }
+  LastKey = key;
+  LastLooks = looks;
+  HaveFrame = true;
   return true;
+}
+
+TFrameComposer::TCellLook TFrameComposer::LookOf(const TDigitParams& cell) const {
+  TCellLook look;
+  look.Changing = cell.StartTime != 0;
+  look.NewChar = cell.NewChar;
+  look.OldChar = cell.OldChar;
+  look.NewX = cell.NewX;
+  look.OldX = cell.OldX;
+  if (look.Changing) {
+    look.NewProgress = cell.NewProgress;
+    look.OldProgress = cell.OldProgress;
+    look.NewLength = cell.NewLength;
+    look.OldLength = cell.OldLength;
+  }
+  if (cell.NewIndex == kBlankGlyph && cell.OldIndex == kBlankGlyph) return look;  // draws nothing
+  // Every blend of a cell stays within its glyph's columns, where it is and where it was.
+  const int shift = SeparatorSpacing / 2 - DigitSpacing;
+  const int newX = cell.NewX + TempBorderWidth.Left + (cell.NewIsSeparator ? shift : 0);
+  const int oldX = cell.OldX + TempBorderWidth.Left + (cell.OldIsSeparator ? shift : 0);
+  const int w = std::max(Strip->DrawSizes[cell.NewIndex].cx, Strip->DrawSizes[cell.OldIndex].cx);
+  look.Left = std::min(newX, oldX);
+  look.Right = std::max(newX, oldX) + w;
+  return look;
+}
+
+void TFrameComposer::Blend(const TRect& to, const TRect& from, int alpha) {
+  BlendRect(ULWBmp, to, Strip->SrcImg, from, alpha, Clip);
 }
 
 void TFrameComposer::Layout(const TComposeInput& in, bool& changed) {
@@ -203,6 +274,10 @@ void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& stri
   const int x1 = std::min(VisiblityRect.Right + TempBorderWidth.Left + TempBorderWidth.Right - 1, ULWBmp.Width() - 1);
   const int height = ULWBmp.Height();
   if (x1 < x0 || height <= 0) return;
+  // The columns of the span that are being drawn.
+  const int from = std::max(x0, Clip.Left);
+  const int to = std::min(x1, Clip.Right - 1);
+  if (to < from) return;
 
   if (style.BackGrndType == btFill || style.BackGrndType == btGradation) {
     const int alpha = Clamp255(255 - ScaleRound(style.BackGrndAlpha, 100, 255));
@@ -220,21 +295,21 @@ void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& stri
       return static_cast<std::uint32_t>(alpha * b / 255) | static_cast<std::uint32_t>(alpha * g / 255) << 8 |
              static_cast<std::uint32_t>(alpha * r / 255) << 16 | static_cast<std::uint32_t>(alpha) << 24;
     };
-    const std::size_t span = static_cast<std::size_t>(x1 - x0 + 1);
+    const std::size_t span = static_cast<std::size_t>(to - from + 1);
     if (plain || style.BackGrndGradType == gtVert) {  // one value per row
       for (int y = 0; y < height; ++y) {
         const int a = y, b = height - 1 - y;
         const std::uint32_t value = plain ? pixel(RedOf(c1), GreenOf(c1), BlueOf(c1))
                                           : pixel(mix(a, b, 0), mix(a, b, 8), mix(a, b, 16));
-        FillRun(reinterpret_cast<TPixel32*>(ULWBmp.Pixel(x0, y)), span, value);
+        FillRun(reinterpret_cast<TPixel32*>(ULWBmp.Pixel(from, y)), span, value);
       }
     } else {  // one row, repeated
       std::vector<std::uint32_t> row(span);
-      for (int x = x0; x <= x1; ++x) {
+      for (int x = from; x <= to; ++x) {
         const int a = x - x0, b = x1 - x;
-        row[x - x0] = pixel(mix(a, b, 0), mix(a, b, 8), mix(a, b, 16));
+        row[x - from] = pixel(mix(a, b, 0), mix(a, b, 8), mix(a, b, 16));
       }
-      for (int y = 0; y < height; ++y) std::memcpy(ULWBmp.Pixel(x0, y), row.data(), span * 4);
+      for (int y = 0; y < height; ++y) std::memcpy(ULWBmp.Pixel(from, y), row.data(), span * 4);
     }
     return;
   }
@@ -246,7 +321,7 @@ void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& stri
   const int pw = picture.Width();
   const int ph = picture.Height();
   if (style.BackGrndAlign == baZoom) {
-    BlendRect(ULWBmp, {x0, 0, x0 + W, H}, picture, {0, 0, pw, ph}, 255);
+    BlendRect(ULWBmp, {x0, 0, x0 + W, H}, picture, {0, 0, pw, ph}, 255, Clip);
     return;
   }
   if (style.BackGrndAlign == baTile) {
@@ -254,7 +329,7 @@ void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& stri
       for (int tx = x0; tx <= x1; tx += pw) {
         const int w = std::min(pw, x1 + 1 - tx);
         const int h = std::min(ph, H - ty);
-        BlendRect(ULWBmp, {tx, ty, tx + w, ty + h}, picture, {0, 0, w, h}, 255);
+        BlendRect(ULWBmp, {tx, ty, tx + w, ty + h}, picture, {0, 0, w, h}, 255, Clip);
       }
     }
     return;
@@ -274,12 +349,13 @@ void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& stri
   } else {
     dstY = (H - ph) / 2;
   }
-  BlendRect(ULWBmp, {dstX, dstY, dstX + w, dstY + h}, picture, {srcX, srcY, srcX + w, srcY + h}, 255);
+  BlendRect(ULWBmp, {dstX, dstY, dstX + w, dstY + h}, picture, {srcX, srcY, srcX + w, srcY + h}, 255, Clip);
 }
 
 void TFrameComposer::DrawCells(const TComposeInput& in) {
   for (const TDigitParams& cell : DigitParams) {
-    if (cell.NewIndex == kBlankGlyph && cell.OldIndex == kBlankGlyph) continue;
+    const TCellLook look = LookOf(cell);
+    if (look.Left >= look.Right || look.Right <= Clip.Left || look.Left >= Clip.Right) continue;
     DrawCell(in, cell);
   }
 }
@@ -287,7 +363,6 @@ void TFrameComposer::DrawCells(const TComposeInput& in) {
 void TFrameComposer::DrawCell(const TComposeInput& in, const TDigitParams& cell) {
   const TStyle& style = *in.Style;
   const TGlyphStrip& strip = *in.Strip;
-  const TBitmap& glyphs = strip.SrcImg;
   const int cy = CellHeight;
   const int left = TempBorderWidth.Left;
   const int top = TempBorderWidth.Top;
@@ -296,7 +371,7 @@ void TFrameComposer::DrawCell(const TComposeInput& in, const TDigitParams& cell)
   // The whole cell, or part of its rows, at alpha.
   auto blendRows = [&](int srcX, int index, int x, int rowFrom, int rows, int y, int alpha) {
     const int w = strip.DrawSizes[index].cx;
-    BlendRect(ULWBmp, {x, y, x + w, y + rows}, glyphs, {srcX, rowFrom, srcX + w, rowFrom + rows}, alpha);
+    Blend({x, y, x + w, y + rows}, {srcX, rowFrom, srcX + w, rowFrom + rows}, alpha);
   };
   auto blendWhole = [&](int srcX, int index, int x, int alpha) {
     blendRows(srcX, index, x, 0, strip.DrawSizes[index].cy, top, alpha);
@@ -355,12 +430,12 @@ void TFrameComposer::DrawCell(const TComposeInput& in, const TDigitParams& cell)
       const int wo = oldW - cell.OldProgress;
       if (outgoing && wo > 0) {
         const int x = oldX + (oldW - wo) / 2;
-        BlendRect(ULWBmp, {x, top, x + wo, top + cy}, glyphs, {cell.OldSrcX, 0, cell.OldSrcX + oldW, cy}, 255);
+        Blend({x, top, x + wo, top + cy}, {cell.OldSrcX, 0, cell.OldSrcX + oldW, cy}, 255);
       }
       const int wn = cell.NewProgress - newW;
       if (wn > 0) {
         const int x = newX + (newW - wn) / 2;
-        BlendRect(ULWBmp, {x, top, x + wn, top + cy}, glyphs, {cell.NewSrcX, 0, cell.NewSrcX + newW, cy}, 255);
+        Blend({x, top, x + wn, top + cy}, {cell.NewSrcX, 0, cell.NewSrcX + newW, cy}, 255);
       }
       break;
     }
@@ -368,12 +443,12 @@ void TFrameComposer::DrawCell(const TComposeInput& in, const TDigitParams& cell)
       const int ho = cy - cell.OldProgress;
       if (outgoing && ho > 0) {
         const int y = top + (cy - ho) / 2;
-        BlendRect(ULWBmp, {newX, y, newX + oldW, y + ho}, glyphs, {cell.OldSrcX, 0, cell.OldSrcX + oldW, cy}, 255);
+        Blend({newX, y, newX + oldW, y + ho}, {cell.OldSrcX, 0, cell.OldSrcX + oldW, cy}, 255);
       }
       const int hn = cell.NewProgress - cy;
       if (hn > 0) {
         const int y = top + (cy - hn) / 2;
-        BlendRect(ULWBmp, {newX, y, newX + newW, y + hn}, glyphs, {cell.NewSrcX, 0, cell.NewSrcX + newW, cy}, 255);
+        Blend({newX, y, newX + newW, y + hn}, {cell.NewSrcX, 0, cell.NewSrcX + newW, cy}, 255);
       }
       break;
     }

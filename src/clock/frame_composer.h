@@ -54,6 +54,10 @@ struct TComposeInput {
 
 class TFrameComposer {
  public:
+  // Compose every frame whole instead of redrawing only the cells that
+  // changed (the result is the same; tests compare the two).
+  bool AlwaysWhole = false;
+
   std::array<TDigitParams, kCellCount> DigitParams{};
   TRect VisiblityRect;    // Left and Right of the drawn cells
   TRect TempBorderWidth;  // the style's margins in pixels
@@ -72,11 +76,40 @@ class TFrameComposer {
   void DrawBackground(const TStyle& style, const TGlyphStrip& strip);
   void DrawCells(const TComposeInput& in);
   void DrawCell(const TComposeInput& in, const TDigitParams& cell);
+  void Blend(const TRect& to, const TRect& from, int alpha);
+
+  // What a cell drew into the frame, and the columns it drew in.
+  struct TCellLook {
+    bool Changing = false;
+    wchar_t NewChar = L' ';
+    wchar_t OldChar = L' ';
+    int NewX = 0, OldX = 0;
+    int NewProgress = 0, OldProgress = 0, NewLength = 0, OldLength = 0;
+    int Left = 0, Right = 0;
+    bool operator==(const TCellLook&) const = default;
+  };
+  // Everything besides the cells that the frame's pixels depend on.
+  struct TFrameKey {
+    const TStyle* Style = nullptr;
+    const TGlyphStrip* Strip = nullptr;
+    unsigned Generation = 0;
+    int AnimationType = 0;
+    int BackGrndType = 0, BackGrndAlign = 0, BackGrndAlpha = 0, BackGrndGradType = 0;
+    long long BackGrndColor = 0, BackGrndGradColor1 = 0, BackGrndGradColor2 = 0;
+    TRect Visible, Border;
+    int Width = 0, Height = 0, CellHeight = 0, DigitSpacing = 0, SeparatorSpacing = 0;
+    bool operator==(const TFrameKey&) const = default;
+  };
+  TCellLook LookOf(const TDigitParams& cell) const;
 
   const TGlyphStrip* Strip = nullptr;  // the strip of the frame being composed
   int CellHeight = 0;
   int DigitSpacing = 0;
   int SeparatorSpacing = 0;
+  TRect Clip;  // the part of the frame being drawn
+  bool HaveFrame = false;
+  TFrameKey LastKey;
+  std::array<TCellLook, kCellCount> LastLooks{};
 };
 
 }  // namespace tdialix

@@ -642,6 +642,7 @@ void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TP
 void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarget& target,
                       TGlyphRasterizer& rasterizer, TPictureSource& pictures, TStampSquareFunction stampSquare) {
   const TMetrics m(style, target);
+  ++strip.Generation;
   TBitmap mask(0, 0, 24);
   if (!BuildPictureGlyphs(strip, style, m, mask, pictures)) {
     mask = TBitmap(0, 0, 24);

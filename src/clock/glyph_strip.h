@@ -32,6 +32,7 @@ struct TGlyphStrip {
   bool BackGrndFlag = false;
   TRgb ULWColor = 0;     // colour key below 16 bits per pixel
   TRgb BrushColor = 0;   // what the frame buffer is cleared with
+  unsigned Generation = 0;  // counts the rebuilds: frames drawn from an older strip are stale
 
   // Where cell i starts in the strip.
   int CellLeft(int i) const;

@@ -25,10 +25,11 @@ inline std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, int constantAl
 
 #if defined(__SSE2__)
 
-// Mul255 in every 16-bit lane: v * a + 128 stays below 65536.
+// Mul255 in every 16-bit lane: t = v * a + 128 stays below 65536, and
+// (t * 257) >> 16 equals (t + (t >> 8)) >> 8 for every such t.
 inline __m128i Mul255x8(__m128i v, __m128i a) {
   const __m128i t = _mm_add_epi16(_mm_mullo_epi16(v, a), _mm_set1_epi16(128));
-  return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+  return _mm_mulhi_epu16(t, _mm_set1_epi16(257));
 }
 
 // Two pixels widened to 16-bit lanes.
@@ -41,19 +42,29 @@ inline __m128i BlendTwo(__m128i s, __m128i d, __m128i constantAlpha, bool scaled
 }
 
 template <bool Scaled>
-std::size_t BlendRunSse2(TPixel32* dest, const TPixel32* source, std::size_t n, int constantAlpha) {
+inline void BlendFour(TPixel32* dest, const TPixel32* source, __m128i constantAlpha) {
   const __m128i zero = _mm_setzero_si128();
+  const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xFFFF) return;  // nothing to add
+  const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest));
+  const __m128i lo = BlendTwo(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), constantAlpha, Scaled);
+  const __m128i hi = BlendTwo(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), constantAlpha, Scaled);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(dest), _mm_packus_epi16(lo, hi));
+}
+
+template <bool Scaled>
+void BlendRunSse2(TPixel32* dest, const TPixel32* source, std::size_t n, int constantAlpha) {
   const __m128i ca = _mm_set1_epi16(static_cast<short>(constantAlpha));
   std::size_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xFFFF) continue;  // nothing to add
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
-    const __m128i lo = BlendTwo(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), ca, Scaled);
-    const __m128i hi = BlendTwo(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), ca, Scaled);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_packus_epi16(lo, hi));
-  }
-  return i;
+  for (; i + 4 <= n; i += 4) BlendFour<Scaled>(dest + i, source + i, ca);
+  if (i == n) return;
+  // The last one to three pixels go through the same lanes, padded with nothing.
+  TPixel32 s[4] = {}, d[4] = {};
+  const std::size_t rest = n - i;
+  std::memcpy(s, source + i, rest * 4);
+  std::memcpy(d, dest + i, rest * 4);
+  BlendFour<Scaled>(d, s, ca);
+  std::memcpy(dest + i, d, rest * 4);
 }
 
 #endif
@@ -63,13 +74,14 @@ std::size_t BlendRunSse2(TPixel32* dest, const TPixel32* source, std::size_t n, 
 void BlendRun(TPixel32* dest, const TPixel32* source, std::size_t n, int constantAlpha) {
   if (constantAlpha <= 0) return;
   constantAlpha = std::min(constantAlpha, 255);
-  std::size_t i = 0;
 #if defined(__SSE2__)
-  i = constantAlpha == 255 ? BlendRunSse2<false>(dest, source, n, 255) : BlendRunSse2<true>(dest, source, n, constantAlpha);
-#endif
-  for (; i < n; ++i) {
+  if (constantAlpha == 255) BlendRunSse2<false>(dest, source, n, 255);
+  else BlendRunSse2<true>(dest, source, n, constantAlpha);
+#else
+  for (std::size_t i = 0; i < n; ++i) {
     if (source[i] != 0) dest[i] = BlendPixel(source[i], dest[i], constantAlpha);
   }
+#endif
 }
 
 void FillRun(TPixel32* dest, std::size_t n, std::uint32_t value) {
@@ -80,14 +92,15 @@ void FillRun(TPixel32* dest, std::size_t n, std::uint32_t value) {
   std::fill_n(dest, n, value);
 }
 
-void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha) {
+void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha,
+               const TRect& clip) {
   if (constantAlpha <= 0 || to.Width() <= 0 || to.Height() <= 0 || from.Width() <= 0 || from.Height() <= 0) return;
   if (dest.BitsPerPixel() != 32 || source.BitsPerPixel() != 32) return;
   const bool stretched = to.Width() != from.Width() || to.Height() != from.Height();
-  int x0 = std::max(to.Left, 0);
-  int x1 = std::min(to.Right, dest.Width());
-  const int y0 = std::max(to.Top, 0);
-  const int y1 = std::min(to.Bottom, dest.Height());
+  int x0 = std::max({to.Left, clip.Left, 0});
+  int x1 = std::min({to.Right, clip.Right, dest.Width()});
+  const int y0 = std::max({to.Top, clip.Top, 0});
+  const int y1 = std::min({to.Bottom, clip.Bottom, dest.Height()});
   const int shift = from.Left - to.Left;
 
   // Every destination column's source column, or for an unstretched blend

@@ -31,7 +31,11 @@ void FillRun(TPixel32* dest, std::size_t n, std::uint32_t value);
 // Premultiplied source-over of a source rectangle onto a destination
 // rectangle: nothing at constant alpha 0 or for an empty rectangle; a source
 // rectangle of another size is stretched (nearest pixel). Clipped to both
-// bitmaps.
-void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha);
+// bitmaps and to the clip rectangle (which does not change the stretch).
+void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha,
+               const TRect& clip);
+inline void BlendRect(TBitmap& dest, const TRect& to, const TBitmap& source, const TRect& from, int constantAlpha) {
+  BlendRect(dest, to, source, from, constantAlpha, {0, 0, dest.Width(), dest.Height()});
+}
 
 }  // namespace tdialix

@@ -1,5 +1,7 @@
 #include "clock/frame_composer.h"
 
+#include "clock/display_string.h"
+
 #include <random>
 
 #include <gtest/gtest.h>
@@ -187,6 +189,66 @@ TEST(FrameComposer, FillAndGradationBackgrounds) {
   ASSERT_LT(column, gradient.Width());
   EXPECT_EQ(gradient.Pixel(column, 0)[0], 0);                       // the first colour at the top
   EXPECT_EQ(gradient.Pixel(column, gradient.Height() - 1)[0], 255);  // the second at the bottom
+}
+
+// Composing only the cells that changed gives, frame by frame, the pixels of
+// composing every frame whole: for every animation kind, with smooth and
+// plain flashing colons, overlapping cells and a background that depends on
+// the column, through minute changes that move the cells after them right
+// and left.
+TEST(FrameComposer, RedrawingChangedCellsGivesTheWholeFrame) {
+  std::mt19937 random(11);
+  TGlyphStrip strip = Strip(true);
+  for (int y = 0; y < strip.SrcImg.Height(); ++y) {
+    for (int x = 0; x < strip.SrcImg.Width(); ++x) {
+      std::uint8_t* p = strip.SrcImg.Pixel(x, y);
+      p[3] = static_cast<std::uint8_t>(random() % 3 == 0 ? 0 : random() % 256);
+      for (int k = 0; k < 3; ++k) p[k] = static_cast<std::uint8_t>(random() % (p[3] + 1));
+    }
+  }
+  const TAnimationType kinds[] = {atNone, atHorz, atVert, atUp, atDown, atFade, atFadeOut, atFadeCross};
+  for (const TAnimationType kind : kinds) {
+    for (const bool smooth : {false, true}) {
+      for (const auto& [spacing, minute] : {std::pair{1, 5}, {-2, 5}, {1, 7}, {-2, 7}, {0, 9}}) {
+        TStyle style;
+        style.AnimationType = kind;
+        style.AnimationSpeed = 95;  // 150 ms a change
+        style.ShowHour = hf24H;
+        style.ShowSecond = true;
+        style.FlashColonType = fc500ms;
+        style.FlashColonSmooth = smooth;
+        style.BackGrndType = btGradation;
+        style.BackGrndGradType = gtHorz;
+        style.BackGrndGradColor1 = 0x102030;
+        style.BackGrndGradColor2 = 0xF0E0D0;
+        style.BackGrndAlpha = 30;
+        style.BorderWidth = {20, 10, 30, 10};
+        strip.TempSpacing = {spacing, spacing + 1};
+        TFrameComposer whole, changed;
+        whole.AlwaysWhole = true;
+        TDateTime now = *TryEncodeDateTime({2026, 12, 10}, {10, minute, 58, 0});
+        std::wstring prev = BuildDisplayString(now, style, true, 32);
+        whole.ResetAnimation(prev);
+        changed.ResetAnimation(prev);
+        for (int tick = 0; tick < 100; ++tick) {  // 3.2 s of ticks
+          const std::wstring text = BuildDisplayString(now, style, tick == 0, 32);
+          TComposeInput in;
+          in.Style = &style;
+          in.Strip = &strip;
+          in.NowText = text;
+          in.PrevText = prev;
+          in.Now = now;
+          in.Redraw = tick == 0;
+          const bool wholeChanged = whole.Compose(in);
+          ASSERT_EQ(changed.Compose(in), wholeChanged) << kind << " tick " << tick;
+          ASSERT_EQ(changed.ULWBmp, whole.ULWBmp) << "kind " << kind << ", smooth " << smooth << ", spacing "
+                                                  << spacing << ", minute " << minute << ", tick " << tick;
+          prev = text;
+          now = IncMilliSecond(now, 32);
+        }
+      }
+    }
+  }
 }
 
 TEST(BlendRect, PremultipliedSourceOver) {
