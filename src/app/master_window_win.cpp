@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/command_line.h"
+#include "calendar/style_change.h"
 #include "calendar/time_slots.h"
 #include "clock/display_string.h"
 #include "app/messages_win.h"
@@ -256,6 +257,32 @@ void TDialixMaster::UpdateToolTipText(TDateTime now) {
   ::SendMessageW(ToolTipHandle, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ToolInfo));
 }
 
+void TDialixMaster::UpdateTrayHint(TDateTime now) {
+  // The first "|" of the format breaks the hint into two lines.
+  std::wstring format = Settings.TaskTrayFormat;
+  if (const size_t bar = format.find(L'|'); bar != std::wstring::npos) format.replace(bar, 1, L"\r\n");
+  TrayHint = FormatDateTime(format, now, StyleHost.Formats());
+}
+
+bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
+  if (!Settings.AutoStyleChange || ChangeTimeList.empty()) return false;
+  const std::optional<size_t> due = ChooseChangeTime(ChangeTimeList, now, dayType);
+  if (!due || ChangeTimeList[*due].Changed) return false;
+  ChangeTimeList[*due].Changed = true;
+  // Silently, without falling back to the default style and without a place
+  // in the recent list; the entry counts as applied even when it failed.
+  const std::wstring path = ChangeTimeList[*due].Style;
+  return LoadStyle(path, false, false, false);
+}
+
+bool TDialixMaster::IsHoliday(TDateTime) const {
+  return false;  // no holiday calendar is kept yet: every day is an ordinary one
+}
+
+void TDialixMaster::TickPlugins(const SYSTEMTIME&, TDayType, bool) {
+  // No plug-ins are loaded yet.
+}
+
 void TDialixMaster::TimerEvent(bool initialize) {
   if (DisplayChangingFlag) return;
   SYSTEMTIME local{};
@@ -264,16 +291,22 @@ void TDialixMaster::TimerEvent(bool initialize) {
   const TDateTime now = TryEncodeDateTime({local.wYear, local.wMonth, local.wDay},
                                           {local.wHour, local.wMinute, local.wSecond, local.wMilliseconds})
                             .value_or(0);
-  // 2. A new day: the holiday state is decided anew.
-  if (local.wDay != SaveAdjustedD || initialize) {
-    SaveAdjustedD = local.wDay;
-    HolidayFlag = false;
+  const TTickWork work = PlanTick(TickCalendar, local.wDay, local.wSecond, initialize);
+  // 2. A new day: the holiday state is decided anew, and today's automatic
+  // style changes may apply again.
+  if (work.NewDay) {
+    if (work.ClearChanged) ClearChanged(ChangeTimeList);
+    HolidayFlag = IsHoliday(now);
   }
+  // 3.
   const TDayType dayType = DayTypeOf(now, HolidayFlag);
-  // 4. A new second: the texts that show the date.
-  if (local.wSecond != SaveAdjustedS || initialize) {
-    SaveAdjustedS = local.wSecond;
+  // 4. A new second: the texts that show the date, the automatic style
+  // change (a style it loads ends this tick) and the plug-ins.
+  if (work.NewSecond) {
     if (Settings.ShowToolTip) UpdateToolTipText(now);
+    if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
+    if (AutoStyleChange(now, dayType)) return;
+    TickPlugins(local, dayType, initialize);
   }
   // 5.
   NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);

@@ -15,6 +15,7 @@
 #include "app/monitor_list.h"
 #include "app/settings.h"
 #include "app/tick.h"
+#include "calendar/style_change.h"
 #include "app/style_host_win.h"
 #include "base/date_time.h"
 #include "base/unique_handle_win.h"
@@ -69,8 +70,9 @@ class TDialixMaster : public TWindow {
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
   std::wstring PrevText;
-  std::uint16_t SaveAdjustedS = 0xFFFF;
-  std::uint16_t SaveAdjustedD = 0xFFFF;
+  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the day and second last worked for
+  std::wstring TrayHint;       // the notification icon's hint for the current second
+  std::vector<TChangeTime> ChangeTimeList;  // the automatic style changes, in saved order
   int Tag = 0;  // 1 while a dialog or command of the master runs
 
   // Visible, Hiding, SaveSwitchingTime, SaveSwitchingAlphaBlend, SaveDisplayS.
@@ -128,6 +130,13 @@ class TDialixMaster : public TWindow {
   void PowerBroadcast(WPARAM event, LPARAM data);
   void FormDestroy();
   void UpdateToolTipText(TDateTime now);
+  void UpdateTrayHint(TDateTime now);
+  // The automatic style change due now; true when it loaded a style.
+  bool AutoStyleChange(TDateTime now, TDayType dayType);
+  // Whether the displayed date is a holiday.
+  bool IsHoliday(TDateTime date) const;
+  // The plug-ins' tick with the displayed time.
+  void TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize);
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);
   void EnforceTopMost();
   bool ClocksActive() const;
@@ -136,8 +145,8 @@ class TDialixMaster : public TWindow {
   TApplication& Application;
   std::vector<std::wstring> Parameters;
   bool Destroyed = false;
-  bool CloseRequested = false;
-  std::wstring ToolTipText;  // what the tooltip tool shows  // a close that waits for a style load (and its message boxes) to end
+  bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
+  std::wstring ToolTipText;     // what the tooltip tool shows
 };
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).

@@ -10,6 +10,20 @@ unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bo
   return (!acPower && powerSaving) || !monitorOn ? timerInterval * 2 : timerInterval;
 }
 
+TTickWork PlanTick(TTickCalendar& saved, int day, int second, bool initialize) {
+  TTickWork work;
+  if (day != saved.SaveAdjustedD || initialize) {
+    saved.SaveAdjustedD = day;
+    work.NewDay = true;
+    work.ClearChanged = !initialize;
+  }
+  if (second != saved.SaveAdjustedS || initialize) {
+    saved.SaveAdjustedS = second;
+    work.NewSecond = true;
+  }
+  return work;
+}
+
 int FadeInAlpha(long long elapsedMs) {
   const auto curve = [](double t) { return ScaleRound(ScaleRound(t * t, 125, 1), 125, 127); };
   const double t = static_cast<double>(std::max(elapsedMs, 0LL));

@@ -12,6 +12,25 @@ namespace tdialix {
 // saving on, or while the monitor is off.
 unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bool monitorOn);
 
+// The day and the second the tick last worked for.
+struct TTickCalendar {
+  int SaveAdjustedD = -1;  // day of the month
+  int SaveAdjustedS = -1;
+};
+
+// The work a tick does besides drawing: once a day, and once a second.
+struct TTickWork {
+  bool NewDay = false;        // the holiday state is decided anew
+  bool ClearChanged = false;  // today's automatic style changes may apply again
+  bool NewSecond = false;     // tooltip, icon hint, automatic style change, plug-ins
+  bool operator==(const TTickWork&) const = default;
+};
+
+// What a tick at this day and second has to do. An initialising tick (right
+// after a style was applied) does the day's and the second's work again, but
+// it is no new day: the automatic changes already applied today stay applied.
+TTickWork PlanTick(TTickCalendar& saved, int day, int second, bool initialize);
+
 // The opacity 0 ... 255 of a clock fading in for elapsedMs milliseconds: an
 // ease-in, ease-out ramp of 250 ms.
 int FadeInAlpha(long long elapsedMs);

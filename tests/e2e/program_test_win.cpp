@@ -477,27 +477,42 @@ int BrightPixels(const std::vector<std::uint32_t>& pixels) {
   return count;
 }
 
+// The default style with seconds, and then each digit animation in turn
+// (with a flashing colon and the fade between visible and hidden).
 TEST_F(ProgramTest, TheClockShowsTheRunningTime) {
-  RemoveFolder(SettingsFolder());
-  ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
-  {
-    const std::string bytes =
-        EncodeUtf16LeWithBom(L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\nShowHour=2\r\n");
-    std::ofstream out((SettingsFolder() + L"\\Default.dlx").c_str(), std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const wchar_t* styles[] = {
+      L"",
+      L"AnimationType=1\r\n",
+      L"AnimationType=2\r\nAnimationInertia=1\r\n",
+      L"AnimationType=3\r\nFlashColonType=2\r\n",
+      L"AnimationType=4\r\nFlashColonType=1\r\nFlashColonSmooth=1\r\n",
+      L"AnimationType=5\r\nFadeSwitching=1\r\n",
+      L"AnimationType=6\r\nAnimationSpeed=95\r\n",
+      L"AnimationType=7\r\nFlashColonType=3\r\nFlashColonToggle=1\r\n",
+  };
+  for (const wchar_t* extra : styles) {
+    SCOPED_TRACE(testing::Message() << "style: " << WideToUtf8(extra));
+    RemoveFolder(SettingsFolder());
+    ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
+    {
+      const std::string bytes = EncodeUtf16LeWithBom(
+          std::wstring(L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\nShowHour=2\r\n") + extra);
+      std::ofstream out((SettingsFolder() + L"\\Default.dlx").c_str(), std::ios::binary);
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    auto program = StartInstance();
+    HWND clock = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      const auto clocks = WindowsOfClass(L"TDialix", program->Id);
+      clock = clocks.empty() ? nullptr : clocks.front();
+      return clock && ::IsWindowVisible(clock);
+    })) << "the clock was not shown";
+    std::vector<std::uint32_t> first;
+    ASSERT_TRUE(WaitUntil([&] { return BrightPixels(first = ScreenPixels(clock)) > 100; })) << "no lit digit pixels";
+    // The seconds move on.
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(clock) != first; }, 3000)) << "the digits did not change";
+    CloseInstance(*program);
   }
-  auto program = StartInstance();
-  HWND clock = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    const auto clocks = WindowsOfClass(L"TDialix", program->Id);
-    clock = clocks.empty() ? nullptr : clocks.front();
-    return clock && ::IsWindowVisible(clock);
-  })) << "the clock was not shown";
-  std::vector<std::uint32_t> first;
-  ASSERT_TRUE(WaitUntil([&] { return BrightPixels(first = ScreenPixels(clock)) > 100; })) << "no lit digit pixels";
-  // The seconds move on.
-  EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(clock) != first; }, 3000)) << "the digits did not change";
-  CloseInstance(*program);
   RemoveFolder(SettingsFolder());
 }
 
