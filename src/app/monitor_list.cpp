@@ -47,4 +47,14 @@ std::vector<TMonitorMenuItem> MonitorMenuItems(const std::vector<TMonitorRecord>
   return items;
 }
 
+bool ToggleMonitor(std::vector<TPlacement>& placements, std::size_t monitorCount, std::size_t k) {
+  if (k >= monitorCount) return false;
+  EnsurePlacements(placements, monitorCount);
+  std::size_t shownCount = 0;
+  for (std::size_t i = 0; i < monitorCount; ++i) shownCount += placements[i].Shown ? 1 : 0;
+  if (placements[k].Shown && shownCount < 2) return false;
+  placements[k].Shown = !placements[k].Shown;
+  return true;
+}
+
 }  // namespace tdialix

@@ -51,4 +51,11 @@ bool MonitorSubmenuVisible(std::size_t monitorCount);
 std::vector<TMonitorMenuItem> MonitorMenuItems(const std::vector<TMonitorRecord>& monitors,
                                                const std::vector<TPlacement>& placements);
 
+// The monitor item k was clicked: monitor k's clock is shown or hidden,
+// unless it is the last one shown. False when nothing changed. The items'
+// ticks and enabled states then follow MonitorMenuItems, so the last shown
+// monitor stays ticked and disabled however many monitors there are. The next
+// tick shows or hides the clock windows.
+bool ToggleMonitor(std::vector<TPlacement>& placements, std::size_t monitorCount, std::size_t k);
+
 }  // namespace tdialix

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/path.h"
 #include "base/text.h"
 
 namespace tdialix {
@@ -15,6 +16,23 @@ void AddRecentStyle(std::vector<std::wstring>& items, const std::wstring& path, 
   if (path.empty() || SameText(path, defaultStyleFile)) return;
   if (items.size() >= kMaxRecentStyles) items.resize(kMaxRecentStyles - 1);
   items.insert(items.begin(), path);
+}
+
+void RemoveRecentStyle(std::vector<std::wstring>& items, const std::wstring& path) {
+  std::erase_if(items, [&path](const std::wstring& item) { return SameText(item, path); });
+}
+
+std::wstring RecentStyleCaption(const std::wstring& path) {
+  const std::wstring fileName = FileNameOf(path);
+  std::wstring caption = ChangeExtension(fileName, L"");
+  if (caption.empty()) caption = fileName;
+  std::wstring doubled;
+  doubled.reserve(caption.size() + 4);
+  for (const wchar_t c : caption) {
+    doubled += c;
+    if (c == L'&') doubled += L'&';
+  }
+  return doubled;
 }
 
 }  // namespace tdialix

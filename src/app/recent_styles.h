@@ -14,4 +14,12 @@ inline constexpr std::size_t kMaxRecentStyles = 5;
 // there. The default style file is never an item and changes nothing.
 void AddRecentStyle(std::vector<std::wstring>& items, const std::wstring& path, const std::wstring& defaultStyleFile);
 
+// A recent item whose file no longer loads leaves the menu.
+void RemoveRecentStyle(std::vector<std::wstring>& items, const std::wstring& path);
+
+// The menu caption of a recent item: the file name without its extension (the
+// whole file name when that leaves nothing), with every "&" doubled so that
+// the menu shows it instead of underlining the next letter.
+std::wstring RecentStyleCaption(const std::wstring& path);
+
 }  // namespace tdialix

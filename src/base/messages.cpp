@@ -38,6 +38,10 @@ std::wstring_view MessageText(TMsg id) {
       return L"スタイル ファイル '%s' を開けません。\r\n%s";
     case TMsg::StyleSaveFailed:
       return L"スタイル ファイルを '%s' に保存できませんでした。\r\n%s";
+    case TMsg::ScreenSaverNotSet:
+      return L"スクリーン セーバーが設定されていないため、表示できませんでした。";
+    case TMsg::ScreenSaverFailed:
+      return L"スクリーン セーバーを表示できませんでした。\r\n%s";
   }
   return {};
 }

@@ -25,6 +25,8 @@ enum class TMsg : int {
   LoadDefaultStyleSuffix = 1012,
   StyleOpenFailed = 1013,
   StyleSaveFailed = 1014,
+  ScreenSaverNotSet = 1020,
+  ScreenSaverFailed = 1021,
 };
 
 // The caption of every message box.

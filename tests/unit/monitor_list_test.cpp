@@ -73,5 +73,45 @@ TEST(MonitorList, MenuKeepsTheLastShownMonitorTicked) {
   EXPECT_TRUE(MonitorSubmenuVisible(2));
 }
 
+TEST(MonitorList, ToggleKeepsOneMonitorShown) {
+  const struct {
+    size_t MonitorCount;
+    std::vector<bool> ShownBefore;
+    size_t Clicked;
+    bool Changed;
+    std::vector<bool> ShownAfter;
+    std::vector<bool> EnabledAfter;  // of the items built afresh from the new marks
+  } cases[] = {
+      {1, {true}, 0, false, {true}, {false}},  // the only monitor
+      {2, {true, true}, 0, true, {false, true}, {true, false}},
+      {2, {false, true}, 0, true, {true, true}, {true, true}},
+      {2, {false, true}, 1, false, {false, true}, {true, false}},  // the last shown one
+      // Three monitors: two shown ones can each still be unticked, a hidden one ticked.
+      {3, {true, true, true}, 0, true, {false, true, true}, {true, true, true}},
+      {3, {false, true, true}, 1, true, {false, false, true}, {true, true, false}},
+      // None shown (a style file can say so): the clicked one shows and is the last.
+      {2, {false, false}, 1, true, {false, true}, {true, false}},
+      {2, {true, true}, 2, false, {true, true}, {true, true}},  // no such monitor
+      // Records of unplugged monitors do not count as shown.
+      {1, {true, true}, 0, false, {true, true}, {false}},
+      // Missing records are made (shown) before the click counts.
+      {2, {}, 1, true, {true, false}, {false, true}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.MonitorCount << " monitors, clicked " << c.Clicked);
+    std::vector<TPlacement> placements;
+    for (bool shown : c.ShownBefore) placements.push_back({1.0f, 3.0f, shown});
+    EXPECT_EQ(ToggleMonitor(placements, c.MonitorCount, c.Clicked), c.Changed);
+    std::vector<bool> shownAfter;
+    for (const TPlacement& p : placements) shownAfter.push_back(p.Shown);
+    EXPECT_EQ(shownAfter, c.ShownAfter);
+    std::vector<bool> enabled;
+    for (const TMonitorMenuItem& item : MonitorMenuItems(Monitors(c.MonitorCount), placements)) {
+      enabled.push_back(item.Enabled);
+    }
+    EXPECT_EQ(enabled, c.EnabledAfter);
+  }
+}
+
 }  // namespace
 }  // namespace tdialix

@@ -24,5 +24,30 @@ TEST(RecentStyles, TheDefaultStyleFileIsNeverAnItemAndRemovesNothing) {
   EXPECT_EQ(items, (Items{L"a", L"b", L"c", L"d", L"e"}));
 }
 
+TEST(RecentStyles, AFileThatNoLongerLoadsLeavesTheList) {
+  Items items{L"a", L"b", L"c"};
+  RemoveRecentStyle(items, L"B");
+  EXPECT_EQ(items, (Items{L"a", L"c"}));
+  RemoveRecentStyle(items, L"x");
+  EXPECT_EQ(items, (Items{L"a", L"c"}));
+}
+
+TEST(RecentStyles, CaptionIsTheFileNameWithAmpersandsDoubled) {
+  const struct {
+    const wchar_t* Path;
+    const wchar_t* Caption;
+  } cases[] = {
+      {L"C:\\Styles\\Blue.dlx", L"Blue"},
+      {L"C:\\Styles\\Night & Day.dlx", L"Night && Day"},
+      {L"C:\\Styles\\&&&.dlx", L"&&&&&&"},
+      {L"C:\\My.Styles\\Plain", L"Plain"},  // a dot in a folder name is no extension
+      {L"C:\\Styles\\v1.2.dlx", L"v1.2"},
+      {L"C:\\Styles\\.dlx", L".dlx"},  // nothing but an extension: the whole name
+      {L"D:/styles/a&b.dlx", L"a&&b"},
+      {L"時計.dlx", L"時計"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RecentStyleCaption(c.Path), c.Caption) << c.Path;
+}
+
 }  // namespace
 }  // namespace tdialix
