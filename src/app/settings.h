@@ -4,15 +4,51 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "base/date_time.h"
 #include "base/types.h"
+#include "calendar/style_change.h"
 
 namespace tdialix {
+
+// One holiday rule. The numbers are kept as the file gives them: a rule the
+// calendar cannot match (month 13) simply never matches, and saving writes it
+// back unchanged.
+enum THolidayType : int { htPublic = 0, htPrivate = 1 };
+enum THolidaySpec : int { hsDate = 0, hsDayOfWeek = 1 };
+
+struct THoliday {
+  THolidayType HolidayType = htPublic;
+  THolidaySpec Specification = hsDate;
+  int Month = 1;
+  int NthDayOfWeek = 1;  // with hsDayOfWeek: which occurrence of the weekday
+  int Day = 1;           // hsDate: day of month; hsDayOfWeek: weekday, 0 = Sunday
+  std::wstring Name;
+  bool Transfer = false;  // a substitute holiday follows when it falls on a Sunday
+  bool operator==(const THoliday&) const = default;
+};
+
+// The world clock: the displayed time is the local time, moved to UTC first
+// with wcTimeZone, then shifted by Time.
+enum TWorldClockSpec : int { wcTimeZone = 0, wcManual = 1 };
+enum TWorldClockDirection : int { wcInc = 0, wcDec = 1 };
+
+struct TWorldClock {
+  TWorldClockSpec Specification = wcTimeZone;
+  TDateTime Time = 0;  // signed fraction of a day: negative when moving back
+  TWorldClockDirection Direction = wcInc;
+  std::wstring Name;  // standard name of the chosen time zone, empty when none
+  bool operator==(const TWorldClock&) const = default;
+};
 
 struct TSettings {
   // General
   int SettingTab = 0;  // page the common settings dialog opens on
   int StyleTab = 0;    // page the style editor opens on
+  // Loading always sets it: from the file, or to the local zone's offset so
+  // that the clock shows local time.
+  TWorldClock WorldClock;
   // View
   std::uint8_t TransParent = 100;  // whole-window opacity in per cent
   TZOrderMode ZOrderMode = zmTop;
@@ -37,6 +73,14 @@ struct TSettings {
   unsigned TimerInterval = 32;  // milliseconds
   bool PowerSavingMode = true;
   int Priority = 64;  // process priority class: 32 normal, 16384 below normal, 64 idle
+
+  // The lists, each in the order of the file.
+  std::vector<THoliday> HolidayList;
+  std::vector<TChangeTime> ChangeTimeList;  // the automatic style changes
+  std::vector<std::wstring> PluginList;     // full paths of the plug-in libraries, no duplicates
+  std::vector<std::wstring> RecentStyles;   // style files, most recent first, at most five
+
+  bool operator==(const TSettings&) const = default;
 };
 
 }  // namespace tdialix

@@ -4,8 +4,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/date_format.h"
 #include "base/date_time.h"
 #include "base/types.h"
 
@@ -25,5 +27,17 @@ std::optional<std::size_t> ChooseChangeTime(const std::vector<TChangeTime>& list
 
 // Every entry may apply again (a new day, or the list was confirmed).
 void ClearChanged(std::vector<TChangeTime>& list);
+
+// The entry as the settings file keeps it: day type, the style path in double
+// quotes (a quote in it doubled, so that it reads back whole), and the time of
+// day in the locale's long time format: 0,"C:\a.dlx",7:00:00.
+// A time text with blanks ("午後 7:00:00") is quoted too, so that it reads back
+// as one field.
+std::wstring FormatChangeTime(const TChangeTime& entry, const TFormatSettings& formats);
+
+// Nothing for text with fewer than three fields. A day type that is not a
+// number or not a day type gives weekdays; a time that does not read gives
+// midnight. The entry has not applied yet.
+std::optional<TChangeTime> ParseChangeTime(std::wstring_view text, const TFormatSettings& formats);
 
 }  // namespace tdialix
