@@ -237,7 +237,15 @@ void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
   input.PrevText = PrevText;
   input.DisplayBits = SaveDisplayColor;
   input.MonitorPowerOn = MonitorPowerOn;
-  input.TransParent = Settings.TransParent;
+  input.Shape.HideType = Settings.HideType;
+  input.Shape.ClickHide = Settings.ClickHide;
+  input.Shape.HideSensitive = Settings.HideSensitive;
+  input.Shape.HideAlpha = Settings.HideAlpha;
+  input.Shape.HideSpeed = Settings.HideSpeed;
+  input.Shape.HoleSize = Settings.HoleSize;
+  input.Shape.HoleAlpha = Settings.HoleAlpha;
+  input.Shape.HoleSoft = Settings.HoleSoft;
+  input.Shape.TransParent = Settings.TransParent;
   input.SwitchingAlpha = Visibility.SaveSwitchingAlphaBlend;
   clock.DrawClock(redraw, input);
 }

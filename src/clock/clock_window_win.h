@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "base/geometry.h"
@@ -22,13 +23,9 @@ struct TClockFrameInput {
   std::wstring_view PrevText;
   unsigned DisplayBits = 32;
   bool MonitorPowerOn = true;
-  int TransParent = 100;       // whole-window opacity in per cent
+  TShapeSettings Shape;        // hide-on-hover and the whole-window opacity
   int SwitchingAlpha = 255;    // the fade between visible and hidden
 };
-
-// The window's overall opacity from the hide fade (255 when not hiding),
-// its floor H, the whole-window opacity in per cent and the switching fade.
-int WindowAlpha(int hidingAlpha, int floor, int transParent, int switchingAlpha);
 
 // The frame buffer as the platform sees it: a DIB section selected into a
 // memory DC, whose bits the composer writes into directly. The bitmap is
@@ -55,10 +52,11 @@ class TDialix : public TWindow {
   TDialix(HWND owner, int monitorIndex, const std::wstring& caption);
 
   int MonitorIndex = 0;
-  THoverState Hover;
+  THoverState Hover;  // the hover, click and hide-fade state the hook path and the shape share
   bool SizeMovingFlag = false;  // the user is dragging the window
   bool OwnShowHide = false;     // the program itself is showing or hiding the window
 
+  int PushedAlpha = -1;     // the window alpha last pushed to the screen
   TGlyphStrip Strip;        // the cells this clock is drawn from
   TFrameComposer Composer;  // the frame buffer and the cells' animation
 
@@ -77,12 +75,22 @@ class TDialix : public TWindow {
   // Shows or hides the window as the program's own decision.
   void ShowByProgram(bool show);
 
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
-  // Pushes the frame buffer (when it changed) and the window alpha.
-  void UpdateWindowRegion(bool changed, int alpha);
+  // Sizes the window to the frame, runs the hide-on-hover behaviour and
+  // pushes the frame with the window's alpha when anything changed.
+  // composeWhole composes the frame anew from scratch (none: the frame is
+  // blanked on purpose).
+  void UpdateWindowRegion(bool update, const TClockFrameInput& input, const std::function<void()>& composeWhole);
+  // Ctrl is up and the window is not being dragged.
+  bool Free() const;
+  void SetClickThrough(bool on);
 
   TFrameSurface Surface;
-  int PushedAlpha = -1;
+  bool FrameAltered = false;  // a hole or a blank is in the frame buffer
+  bool ClickHide = false;     // the setting as the last frame was drawn with
 };
 
 }  // namespace tdialix

@@ -63,6 +63,10 @@ class TFrameComposer {
   TRect TempBorderWidth;  // the style's margins in pixels
   TBitmap ULWBmp{0, 0, 32};  // the frame buffer
 
+  // The frame buffer was drawn on from outside (a hole, a blank): the next
+  // frame is composed whole.
+  void Invalidate() { HaveFrame = false; }
+
   // Every cell idle, showing the previous tick's characters.
   void ResetAnimation(std::wstring_view prevText);
 

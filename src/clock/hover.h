@@ -7,6 +7,7 @@
 
 #include "base/geometry.h"
 #include "base/types.h"
+#include "clock/window_shape.h"
 
 namespace tdialix {
 
@@ -34,6 +35,9 @@ struct THoverSettings {
 // and by the soft edge when the screen has more than 15 bits per pixel.
 // Other types: the window itself.
 TRect HoverRect(const THoverGeometry& geometry, const THoverSettings& settings);
+inline TRect HoverRect(const THoverGeometry& geometry, const TShapeSettings& settings, unsigned displayBits) {
+  return HoverRect(geometry, {settings.HideType, settings.HideSensitive, settings.HoleSize, settings.HoleSoft, displayBits});
+}
 
 // In hole mode the hook's messages are thinned to about one a tick: one of
 // every TimerInterval / 10 + 1 passes, none at all with 100 ms or more.
@@ -43,10 +47,9 @@ bool PassHoleThrottle(std::uint32_t& waitCount, unsigned timerInterval);
 // auto-repeat (bit 31 clear, bit 30 set) does not.
 bool IsCtrlPressOrRelease(unsigned virtualKey, std::uint32_t keyFlags);
 
-// Per clock: the hover state the hook path last saw.
-struct THoverState {
-  bool HoverFlag = false;      // the mouse is over the clock (after a click, with click-to-hide)
-  bool ClickHideFlag = false;  // clicked while the mouse stays over it
+// Per clock: the flags the hook path shares with the window's shape (the
+// hover and click flags) and its own record of what it last drew.
+struct THoverState : TShapeState {
   bool HookHoverFlag = false;  // hover state last drawn by the hook path
 };
 
