@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "app/recent_styles.h"
 #include "base/comma_text.h"
