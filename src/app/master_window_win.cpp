@@ -184,13 +184,89 @@ std::wstring TDialixMaster::ClockCaption(size_t monitorIndex) const {
 }
 
 void TDialixMaster::CreateClockWindow(size_t monitorIndex) {
-  Dialixs.push_back(std::make_unique<TDialix>(Handle(), static_cast<int>(monitorIndex), ClockCaption(monitorIndex)));
+  Dialixs.push_back(
+      std::make_unique<TDialix>(Handle(), static_cast<int>(monitorIndex), ClockCaption(monitorIndex),
+                                static_cast<TClockHost*>(this)));
+}
+
+TSettingsEnvironment TDialixMaster::SettingsEnvironment() const {
+  TSettingsEnvironment environment;
+  environment.DefaultStyleFile = StyleLoader.DefaultStyleFile;
+  environment.Formats = const_cast<TMasterStyleHost&>(StyleHost).Formats();
+  environment.TimeZoneBias = TimeZoneBias;
+  environment.PluginsLoaded = false;  // no plug-in is loaded yet
+  return environment;
+}
+
+bool TDialixMaster::LoadSettings() {
+  std::optional<TIniDocument> document;
+  std::wstring failure;
+  // A settings file that could not be opened at start is read as if there were none.
+  if (!SettingsReadPath.empty() && ::GetFileAttributesW(SettingsReadPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (const std::optional<std::string> bytes = ReadFileBytes(SettingsReadPath)) {
+      document = TIniDocument::FromBytes(*bytes, [](std::string_view ansi) { return AnsiToWide(ansi); });
+    } else {
+      const DWORD error = ::GetLastError();
+      failure = error != ERROR_SUCCESS ? SystemErrorText(error) : Exception;
+    }
+  }
+  const TSettingsLoadResult result = tdialix::LoadSettings(document ? &*document : nullptr, Settings, SettingsEnvironment());
+  ::SetPriorityClass(::GetCurrentProcess(), static_cast<DWORD>(result.PriorityClass));
+  if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_ACTIVATE, Settings.ShowToolTip, 0);
+  for (const auto& clock : Dialixs) {
+    ::SetWindowPos(clock->Handle(), result.ClocksTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+  }
+  Trace(L"settings-loaded " + std::to_wstring(document.has_value()));
+  if (failure.empty()) return true;
+  const std::wstring text = FormatText(MessageText(TMsg::SettingsOpenFailed), {failure});
+  ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONWARNING);
+  return false;
+}
+
+bool TDialixMaster::SaveSettings() {
+  // An instance that has not read the settings never overwrites them.
+  if (!Application.Initialized) return true;
+  // Start from the file as it is, so that what this version does not know stays.
+  TIniDocument document;
+  const bool exists = ::GetFileAttributesW(SettingsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (exists && !SettingsReadPath.empty()) {
+    if (const std::optional<std::string> bytes = ReadFileBytes(SettingsPath)) {
+      document = TIniDocument::FromBytes(*bytes, [](std::string_view ansi) { return AnsiToWide(ansi); });
+    }
+  }
+  // A file that could not be read at start holds the user's settings all the
+  // same: it is kept as a copy before the defaults replace it.
+  if (exists && SettingsReadPath.empty() && !SettingsKept) {
+    SettingsKept = ::CopyFileW(SettingsPath.c_str(), (SettingsPath + L".bak").c_str(), FALSE) != FALSE;
+    Trace(L"settings-kept " + std::to_wstring(SettingsKept));
+  }
+  tdialix::SaveSettings(document, Settings, static_cast<int>(::GetPriorityClass(::GetCurrentProcess())), SettingsEnvironment());
+  const std::string bytes = EncodeUtf16LeWithBom(document.Text());
+  DWORD error = ERROR_SUCCESS;
+  const std::wstring folder = FolderOf(SettingsPath);
+  if (!folder.empty() && ::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS) {
+      error = static_cast<DWORD>(created);
+    }
+  }
+  if (error == ERROR_SUCCESS && !ReplaceFileContents(SettingsPath, bytes)) error = ::GetLastError();
+  if (error == ERROR_SUCCESS) {
+    Trace(L"settings-saved");
+    return true;
+  }
+  const std::wstring text = FormatText(MessageText(TMsg::SettingsSaveFailed), {SettingsPath, SystemErrorText(error)});
+  ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR);
+  return false;
 }
 
 void TDialixMaster::DeferredInitialization() {
   // 1. The default style lives beside the settings.
   StyleLoader.DefaultStyleFile = FolderOf(SettingsPath) + L"Default.dlx";
   StyleLoader.LastStyleFile = StyleLoader.DefaultStyleFile;
+
+  LoadSettings();  // 2.
 
   // 3. Whether the taskbar's clock is ours to hide and show.
   const HWND trayClock = TaskbarClockWindow();
@@ -273,13 +349,13 @@ void TDialixMaster::UpdateTrayHint(TDateTime now) {
 }
 
 bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
-  if (!Settings.AutoStyleChange || ChangeTimeList.empty()) return false;
-  const std::optional<size_t> due = ChooseChangeTime(ChangeTimeList, now, dayType);
-  if (!due || ChangeTimeList[*due].Changed) return false;
-  ChangeTimeList[*due].Changed = true;
+  if (!Settings.AutoStyleChange || Settings.ChangeTimeList.empty()) return false;
+  const std::optional<size_t> due = ChooseChangeTime(Settings.ChangeTimeList, now, dayType);
+  if (!due || Settings.ChangeTimeList[*due].Changed) return false;
+  Settings.ChangeTimeList[*due].Changed = true;
   // Silently, without falling back to the default style and without a place
   // in the recent list; the entry counts as applied even when it failed.
-  const std::wstring path = ChangeTimeList[*due].Style;
+  const std::wstring path = Settings.ChangeTimeList[*due].Style;
   return LoadStyle(path, false, false, false);
 }
 
@@ -303,7 +379,7 @@ void TDialixMaster::TimerEvent(bool initialize) {
   // 2. A new day: the holiday state is decided anew, and today's automatic
   // style changes may apply again.
   if (work.NewDay) {
-    if (work.ClearChanged) ClearChanged(ChangeTimeList);
+    if (work.ClearChanged) ClearChanged(Settings.ChangeTimeList);
     HolidayFlag = IsHoliday(now);
   }
   // 3.
@@ -432,6 +508,66 @@ void TDialixMaster::HookKey(WPARAM virtualKey, LPARAM keyFlags) {
     RedrawAll();
   }
   if (TraceEnabled()) Trace(L"hookkey " + std::to_wstring(virtualKey));
+}
+
+TClockHost::TBehaviour TDialixMaster::ClockBehaviour() {
+  TBehaviour behaviour;
+  behaviour.Locked = Settings.Locked;
+  behaviour.ZOrderMode = Settings.ZOrderMode;
+  behaviour.EnableOtherwiseShowWindow = Settings.EnableOtherwiseShowWindow;
+  behaviour.ShowToolTip = Settings.ShowToolTip;
+  return behaviour;
+}
+
+std::optional<TRect> TDialixMaster::MonitorBounds(int monitorIndex) {
+  if (monitorIndex < 0 || static_cast<size_t>(monitorIndex) >= Monitors.size()) return std::nullopt;
+  return Monitors[monitorIndex].Bounds;
+}
+
+void TDialixMaster::StorePosition(int monitorIndex, float x, float y) {
+  if (monitorIndex < 0) return;
+  if (ClockParams.size() <= static_cast<size_t>(monitorIndex)) ClockParams.resize(monitorIndex + 1);
+  ClockParams[monitorIndex].X = x;
+  ClockParams[monitorIndex].Y = y;
+}
+
+void TDialixMaster::EditStyle() {
+  // The style editor comes with its own dialog; until then a double click
+  // only brings an open dialog forward.
+  if (Tag != 0) BringDialogForward();
+  Trace(L"editstyle-request");
+}
+
+void TDialixMaster::PopupMenu(TDialix&, TPoint screen) {
+  Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
+}
+
+void TDialixMaster::ClockShownOrHidden(TDialix& clock, bool shown) {
+  // The taskbar's own clock follows the first clock to show and the last to hide.
+  bool otherVisible = false;
+  for (const auto& other : Dialixs) {
+    if (other.get() != &clock && other && ::IsWindowVisible(other->Handle())) otherVisible = true;
+  }
+  if (!otherVisible) TrayClockChange(shown);
+  Trace(std::wstring(L"clockshown ") + (shown ? L"1 " : L"0 ") + std::to_wstring(clock.MonitorIndex));
+}
+
+void TDialixMaster::ClockPressed(TDialix&) {
+  // Plug-ins hear of the press once they exist.
+}
+
+void TDialixMaster::HideToolTip() {
+  if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ToolInfo));
+  ToolTipTimerHandle = 0;
+  ::KillTimer(Handle(), kToolTipTimerId);
+}
+
+void TDialixMaster::ShowToolTipLater(TDialix& clock) {
+  if (!ToolTipHandle || !Settings.ShowToolTip || ToolTipTimerHandle) return;
+  const TPoint at = clock.ToolTipPosition();
+  ::SendMessageW(ToolTipHandle, TTM_TRACKPOSITION, 0, MAKELPARAM(at.X, at.Y));
+  constexpr UINT kHintPause = 500;  // milliseconds, the usual pause before a hint shows
+  ToolTipTimerHandle = ::SetTimer(Handle(), kToolTipTimerId, kHintPause, nullptr);
 }
 
 void TDialixMaster::BringDialogForward() {
@@ -601,6 +737,12 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kMainTimerId) TimerEvent(false);
+      if (wParam == kToolTipTimerId) {
+        ::KillTimer(Handle(), kToolTipTimerId);
+        if (ToolTipHandle && ToolTipTimerHandle) {
+          ::SendMessageW(ToolTipHandle, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ToolInfo));
+        }
+      }
       return 0;
     case WM_DISPLAYCHANGE:
       TWindow::WindowProc(message, wParam, lParam);
@@ -645,6 +787,7 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       Trace(L"close");
       SaveStyle(StyleLoader.DefaultStyleFile);
+      SaveSettings();
       ::DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:

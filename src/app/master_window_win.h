@@ -14,6 +14,7 @@
 #include "app/application_win.h"
 #include "app/monitor_list.h"
 #include "app/settings.h"
+#include "app/settings_file.h"
 #include "app/tick.h"
 #include "calendar/style_change.h"
 #include "app/style_host_win.h"
@@ -26,10 +27,11 @@
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow {
+class TDialixMaster : public TWindow, private TClockHost {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
+  static constexpr UINT_PTR kToolTipTimerId = 100;
 
   // Creates the window (and everything it owns) and posts WM_DIALIX_INIT.
   TDialixMaster(TApplication& application, std::vector<std::wstring> parameters);
@@ -66,13 +68,13 @@ class TDialixMaster : public TWindow {
   std::wstring Exception;  // message of the last exception handed over without a sender
   HWND ToolTipHandle = nullptr;
   TTTOOLINFOW ToolInfo{};
+  UINT_PTR ToolTipTimerHandle = 0;  // a tooltip waits for the hint pause
   bool TrayClockEnabled = false;
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
   std::wstring PrevText;
   TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the day and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
-  std::vector<TChangeTime> ChangeTimeList;  // the automatic style changes, in saved order
   int Tag = 0;  // 1 while a dialog or command of the master runs
 
   // Visible, Hiding, SaveSwitchingTime, SaveSwitchingAlphaBlend, SaveDisplayS.
@@ -84,10 +86,15 @@ class TDialixMaster : public TWindow {
   // The current style, the recent style files, and the loader that keeps the
   // default and last style paths and the loading mark.
   TStyle Style;
-  std::vector<std::wstring> RecentStyles;
   TMasterStyleHost StyleHost{*this};
   TStyleLoader StyleLoader{Style, ClockParams, StyleHost};
 
+  // Reads the settings file (or the defaults when there is none) and applies
+  // the priority, the tooltip and the clocks' z-order; false when it could not be read.
+  bool LoadSettings();
+  // Writes the settings file; true also before the deferred initialisation,
+  // when nothing is written.
+  bool SaveSettings();
   bool LoadStyle(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent);
   bool SaveStyle(const std::wstring& styleFile) { return StyleLoader.SaveStyle(styleFile); }
   // Rebuilds the monitor menu, runs an initialising tick and rebuilds, places
@@ -115,6 +122,22 @@ class TDialixMaster : public TWindow {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // What the clock windows ask of the master.
+  TBehaviour ClockBehaviour() override;
+  std::optional<TRect> MonitorBounds(int monitorIndex) override;
+  void StorePosition(int monitorIndex, float x, float y) override;
+  bool DialogOpen() override { return Tag != 0; }
+  void BringDialogForward() override;
+  void EditStyle() override;
+  void PopupMenu(TDialix& clock, TPoint screen) override;
+  void RedrawClock(TDialix& clock) override { DrawClock(clock, true); }
+  void ClockShownOrHidden(TDialix& clock, bool shown) override;
+  void ClockPressed(TDialix& clock) override;
+  void CloseProgram() override { Close(); }
+  void HideToolTip() override;
+  void ShowToolTipLater(TDialix& clock) override;
+  bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
+
   void LoadHookLibrary();
   void InitSettingsPath();
   void CreateToolTip();
@@ -126,7 +149,6 @@ class TDialixMaster : public TWindow {
   void HookMouse(UINT mouseMessage);
   void HookKey(WPARAM virtualKey, LPARAM keyFlags);
   void HandOverStyle(ATOM atom);
-  void BringDialogForward();
   void PowerBroadcast(WPARAM event, LPARAM data);
   void FormDestroy();
   void UpdateToolTipText(TDateTime now);
@@ -147,6 +169,8 @@ class TDialixMaster : public TWindow {
   bool Destroyed = false;
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
+  bool SettingsKept = false;    // an unreadable settings file was kept as a copy before the first save
+  TSettingsEnvironment SettingsEnvironment() const;
 };
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).

@@ -102,7 +102,7 @@ std::wstring TMasterStyleHost::ProgramFolder() { return FolderOf(Master.ProgramP
 void TMasterStyleHost::ApplyStyle() { Master.ApplyStyleToClocks(); }
 
 void TMasterStyleHost::AddRecentStyle(const std::wstring& path) {
-  tdialix::AddRecentStyle(Master.RecentStyles, path, Master.StyleLoader.DefaultStyleFile);
+  tdialix::AddRecentStyle(Master.Settings.RecentStyles, path, Master.StyleLoader.DefaultStyleFile);
 }
 
 void TMasterStyleHost::NotifyPlugins(int, const std::wstring&) {

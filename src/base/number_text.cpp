@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -40,26 +41,35 @@ std::wstring NonFinite(double value) {
 
 }  // namespace
 
-std::wstring FormatFloatOneDecimal(double value) {
+std::wstring FormatFloatDecimals(double value, int places) {
   if (!std::isfinite(value)) return NonFinite(value);
+  places = std::clamp(places, 0, 6);
   const double magnitude = std::fabs(value);
   const TDecimal decimal = ToDecimal(magnitude);
   if (magnitude != 0 && decimal.Exponent >= 15) return FormatFloatGeneral(value);
 
-  // Tenths as an integer: the digits up to the first decimal, rounded on the next.
-  const int keep = magnitude == 0 ? -1 : decimal.Exponent + 2;
-  std::uint64_t tenths = 0;
-  for (int k = 0; k < keep; ++k) tenths = tenths * 10 + (k < 15 ? decimal.Digits[k] - '0' : 0);
-  if (keep >= 0 && keep < 15 && decimal.Digits[keep] >= '5') ++tenths;
+  // The value in units of the last place as an integer: the digits up to that
+  // place, rounded on the next.
+  const int keep = magnitude == 0 ? -1 : decimal.Exponent + 1 + places;
+  std::uint64_t units = 0;
+  for (int k = 0; k < keep; ++k) units = units * 10 + (k < 15 ? decimal.Digits[k] - '0' : 0);
+  if (keep >= 0 && keep < 15 && decimal.Digits[keep] >= '5') ++units;
 
-  std::wstring text = (value < 0 && tenths != 0) ? L"-" : L"";
-  text += std::to_wstring(tenths / 10);
-  if (tenths % 10 != 0) {
-    text += L'.';
-    text += static_cast<wchar_t>(L'0' + tenths % 10);
+  std::uint64_t scale = 1;
+  for (int k = 0; k < places; ++k) scale *= 10;
+  std::wstring text = (value < 0 && units != 0) ? L"-" : L"";
+  text += std::to_wstring(units / scale);
+  std::wstring fraction;
+  for (std::uint64_t rest = units % scale, unit = scale / 10; unit > 0; unit /= 10) {
+    fraction += static_cast<wchar_t>(L'0' + rest / unit);
+    rest %= unit;
   }
+  while (!fraction.empty() && fraction.back() == L'0') fraction.pop_back();
+  if (!fraction.empty()) text += L'.' + fraction;
   return text;
 }
+
+std::wstring FormatFloatOneDecimal(double value) { return FormatFloatDecimals(value, 1); }
 
 std::wstring FormatFloatGeneral(double value) {
   if (!std::isfinite(value)) return NonFinite(value);

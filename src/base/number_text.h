@@ -17,6 +17,9 @@ namespace tdialix {
 // number's 15-digit decimal form (1.45 gives "1.5", 2.0 gives "2").
 std::wstring FormatFloatOneDecimal(double value);
 
+// The same with up to `places` decimals ("0.##" for 2), trailing zeros left out.
+std::wstring FormatFloatDecimals(double value, int places);
+
 // The shortest general form with up to 15 significant digits: "9.25", "100",
 // "1E20", "1E-7". Exponents are used below 1E-5 and from 1E15.
 std::wstring FormatFloatGeneral(double value);

@@ -1,9 +1,12 @@
 #include "clock/clock_window_win.h"
 
+#include <climits>
 #include <cstring>
+#include <windowsx.h>
 #include <stdexcept>
 
 #include "base/scale.h"
+#include "base/trace_win.h"
 #include "clock/glyph_source_win.h"
 
 namespace tdialix {
@@ -38,12 +41,42 @@ void TFrameSurface::Release() {
   Bits = nullptr;
 }
 
-TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption) : MonitorIndex(monitorIndex) {
+namespace {
+
+// Keeps the clock out of the three-dimensional window switcher where the
+// desktop is composed.
+void ExcludeFromFlip3D(HWND window) {
+  const HMODULE dwm = ::LoadLibraryW(L"dwmapi.dll");
+  if (!dwm) return;
+  using TIsEnabled = HRESULT(WINAPI*)(BOOL*);
+  using TSetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+  const auto isEnabled = reinterpret_cast<TIsEnabled>(reinterpret_cast<void*>(::GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+  const auto setAttribute =
+      reinterpret_cast<TSetAttribute>(reinterpret_cast<void*>(::GetProcAddress(dwm, "DwmSetWindowAttribute")));
+  BOOL composed = FALSE;
+  if (isEnabled && setAttribute && SUCCEEDED(isEnabled(&composed)) && composed) {
+    constexpr DWORD kFlip3DPolicy = 8;   // DWMWA_FLIP3D_POLICY
+    const DWORD excludeAbove = 2;        // DWMFLIP3D_EXCLUDEABOVE
+    setAttribute(window, kFlip3DPolicy, &excludeAbove, sizeof excludeAbove);
+  }
+  ::FreeLibrary(dwm);
+}
+
+}  // namespace
+
+TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClockHost* host)
+    : MonitorIndex(monitorIndex), Host(host) {
   Composer.ULWBmp.SetStore(&Surface);
-  RegisterClass(kClassName, CS_DBLCLKS);
-  if (!Create(kClassName, caption.c_str(), WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW, 0, 0, 0, 0, owner)) {
+  RegisterClass(kClassName, CS_DBLCLKS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW);
+  // A tool window without a taskbar button; the frame's alpha gives its shape.
+  if (!Create(kClassName, caption.c_str(), WS_POPUP | WS_SYSMENU, WS_EX_LAYERED | WS_EX_TOOLWINDOW, 0, 0, 320, 240,
+              owner)) {
     throw std::runtime_error("The clock window could not be created.");
   }
+  ExcludeFromFlip3D(Handle());
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  Hover.SaveMousePos = {-cursor.x, -cursor.y};  // the first update sees the pointer move
 }
 
 void TDialix::InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits) {
@@ -169,23 +202,184 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input,
   const TRgb key = Strip.ULWColor;
   ::UpdateLayeredWindow(Handle(), Surface.DC(), nullptr, &size, Surface.DC(), &source,
                         RGB(RedOf(key), GreenOf(key), BlueOf(key)), &blend, deep ? ULW_ALPHA : ULW_COLORKEY);
+  if (decision.Alpha != PushedAlpha && TraceEnabled()) {
+    Trace(L"alpha " + std::to_wstring(MonitorIndex) + L" " + std::to_wstring(decision.Alpha));
+  }
   PushedAlpha = decision.Alpha;
 }
 
+TPoint TDialix::ToolTipPosition() const {
+  RECT window{};
+  ::GetWindowRect(Handle(), &window);
+  int monitorBottom = INT_MAX;
+  if (Host) {
+    if (const std::optional<TRect> bounds = Host->MonitorBounds(MonitorIndex)) monitorBottom = bounds->Bottom;
+  }
+  return TooltipPosition({window.left, window.top, window.right, window.bottom}, Composer.VisiblityRect,
+                         Composer.TempBorderWidth, monitorBottom);
+}
+
+void TDialix::MouseEntered() {
+  MouseInside = true;
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+  ::TrackMouseEvent(&track);
+  if (Host && Host->ClockBehaviour().ShowToolTip) Host->ShowToolTipLater(*this);
+}
+
+void TDialix::WindowPosChanging(WINDOWPOS& position) {
+  const TClockHost::TBehaviour behaviour = Host->ClockBehaviour();
+  // Other programs may not show or hide the clock unless allowed.
+  position.flags = FilterShowHide(position.flags, OwnShowHide, behaviour.EnableOtherwiseShowWindow);
+  if (!(position.flags & SWP_NOZORDER)) {
+    switch (ClockZOrder(behaviour.ZOrderMode)) {
+      case TClockZOrder::czTopMost: position.hwndInsertAfter = HWND_TOPMOST; break;
+      case TClockZOrder::czBottom: position.hwndInsertAfter = HWND_BOTTOM; break;
+      case TClockZOrder::czKeep: break;
+    }
+  }
+  // A drag keeps the clock on steps of its monitor's size and remembers its
+  // place there in per cent.
+  if (SizeMovingFlag && !(position.flags & SWP_NOMOVE)) {
+    if (const std::optional<TRect> monitor = Host->MonitorBounds(MonitorIndex)) {
+      const TDragPlacement placement = DragPlacement(*monitor, {position.x, position.y});
+      position.x = placement.Position.X;
+      position.y = placement.Position.Y;
+      Host->StorePosition(MonitorIndex, placement.X, placement.Y);
+    }
+  }
+}
+
 LRESULT TDialix::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The tooltip goes away on anything the user does to the clock.
+  const bool cancelsToolTip = message == WM_MOVE || message == WM_ACTIVATEAPP || message == WM_CONTEXTMENU ||
+                              message == WM_NCACTIVATE || (message >= WM_LBUTTONDOWN && message <= WM_MOUSEHWHEEL);
+  if (Host && cancelsToolTip) Host->HideToolTip();
+
   switch (message) {
+    case WM_NCHITTEST:
+      return HTCLIENT;
+    case WM_NCCALCSIZE:
+      return 0;  // the whole window is client area
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_ENABLE:
+      // Other windows' modal loops do not leave the clock disabled.
+      if ((wParam != FALSE) != Enabled) ::EnableWindow(Handle(), Enabled);
+      return 0;
+    case WM_SETCURSOR: {
+      if (!::IsWindowEnabled(Handle()) || !Host) break;
+      const UINT mouse = HIWORD(lParam);
+      const bool button = mouse == WM_LBUTTONDOWN || mouse == WM_NCLBUTTONDOWN;
+      LPCWSTR cursor = IDC_HAND;
+      switch (ClockCursor(Host->ClockBehaviour().Locked, button)) {
+        case TClockCursor::ccHandPoint: cursor = IDC_HAND; break;
+        case TClockCursor::ccSizeAll: cursor = IDC_SIZEALL; break;
+        case TClockCursor::ccArrow: cursor = IDC_ARROW; break;
+        case TClockCursor::ccNo: cursor = IDC_NO; break;
+      }
+      ::SetCursor(::LoadCursorW(nullptr, cursor));
+      return 1;
+    }
+    case WM_ENTERSIZEMOVE: {
+      const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+      SizeMovingFlag = true;
+      if (TraceEnabled()) Trace(L"sizemove " + std::to_wstring(MonitorIndex));
+      return result;
+    }
+    case WM_EXITSIZEMOVE: {
+      const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+      SizeMovingFlag = false;
+      Hover.SaveMousePos = {-Hover.SaveMousePos.X, -Hover.SaveMousePos.Y};
+      if (Host) Host->RedrawClock(*this);
+      return result;
+    }
     case WM_LBUTTONDOWN:
+      if (TraceEnabled()) Trace(L"clockpressed " + std::to_wstring(MonitorIndex));
       // With click-to-hide the first click starts the hiding; the pointer's
       // position is forgotten so that the next update sees it move.
       if (ClickHide) {
         Hover.ClickHideFlag = true;
         Hover.SaveMousePos = {-Hover.SaveMousePos.X, -Hover.SaveMousePos.Y};
       }
+      if (!Host) break;
+      if (!Host->ClockBehaviour().Locked && ::ReleaseCapture()) {
+        ::SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);  // the system's drag
+      }
+      if (Host->DialogOpen()) Host->BringDialogForward();
+      Host->ClockPressed(*this);
+      return 0;
+    case WM_MBUTTONUP:
+      if (Host && Host->DialogOpen()) Host->BringDialogForward();
       break;
+    case WM_LBUTTONDBLCLK: {
+      const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+      if (Host) Host->EditStyle();
+      return result;
+    }
+    case WM_CONTEXTMENU: {
+      if (!Host) break;
+      if (Host->DialogOpen()) {
+        Host->BringDialogForward();
+        return 1;
+      }
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (at.x == -1 && at.y == -1) {  // from the keyboard: at the client origin
+        at = {0, 0};
+        ::ClientToScreen(Handle(), &at);
+      }
+      Host->PopupMenu(*this, {at.x, at.y});
+      return 0;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_KEYMENU && LOWORD(lParam) == L' ' && Host) {
+        // Alt+Space: the popup menu at the client origin.
+        if (!Host->DialogOpen()) {
+          POINT at{0, 0};
+          ::ClientToScreen(Handle(), &at);
+          Host->PopupMenu(*this, {at.x, at.y});
+        }
+        return 1;
+      }
+      break;
+    case WM_CLOSE:
+      if (!Host) break;
+      Host->CloseProgram();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!MouseInside) MouseEntered();
+      break;
+    case WM_MOUSELEAVE: {
+      MouseInside = false;
+      POINT cursor{};
+      ::GetCursorPos(&cursor);
+      // Leaving onto the tooltip itself does not cancel it.
+      if (Host && !Host->IsToolTipWindow(::WindowFromPoint(cursor))) Host->HideToolTip();
+      break;
+    }
+    case WM_WINDOWPOSCHANGING: {
+      const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+      if (Host) WindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+      return result;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+      OwnShowHide = false;
+      const auto& position = *reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (Host && !MarkedForRelease && (position.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) {
+        Host->ClockShownOrHidden(*this, (position.flags & SWP_SHOWWINDOW) != 0);
+      }
+      return result;
+    }
     default:
       break;
   }
-  return TWindow::WindowProc(message, wParam, lParam);
+  const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
+  if (message == WM_NCACTIVATE && Host && wParam && Host->ClockBehaviour().ShowToolTip) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    if (::WindowFromPoint(cursor) == Handle()) Host->ShowToolTipLater(*this);
+  }
+  return result;
 }
 
 void TDialix::SetClickThrough(bool on) {

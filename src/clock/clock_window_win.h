@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/geometry.h"
@@ -11,6 +12,7 @@
 #include "base/window_win.h"
 #include "clock/frame_composer.h"
 #include "clock/glyph_strip.h"
+#include "clock/clock_behaviour.h"
 #include "clock/hover.h"
 #include "style/style.h"
 
@@ -44,17 +46,54 @@ class TFrameSurface : public TPixelStore {
   std::uint8_t* Bits = nullptr;
 };
 
+class TDialix;
+
+// What a clock window needs from the program around it.
+class TClockHost {
+ public:
+  struct TBehaviour {
+    bool Locked = false;
+    TZOrderMode ZOrderMode = zmTop;
+    bool EnableOtherwiseShowWindow = true;
+    bool ShowToolTip = false;
+  };
+  virtual TBehaviour ClockBehaviour() = 0;
+  // The monitor's rectangle on the screen, when the monitor list has it.
+  virtual std::optional<TRect> MonitorBounds(int monitorIndex) = 0;
+  // The clock's place on its monitor, in per cent, as a drag left it.
+  virtual void StorePosition(int monitorIndex, float x, float y) = 0;
+  // One of the program's modal dialogs is open: the clock only brings it forward.
+  virtual bool DialogOpen() = 0;
+  virtual void BringDialogForward() = 0;
+  virtual void EditStyle() = 0;
+  virtual void PopupMenu(TDialix& clock, TPoint screen) = 0;
+  // A drag ended or the clock must show its frame anew at once.
+  virtual void RedrawClock(TDialix& clock) = 0;
+  // The window was shown or hidden (by anyone).
+  virtual void ClockShownOrHidden(TDialix& clock, bool shown) = 0;
+  virtual void ClockPressed(TDialix& clock) = 0;
+  virtual void CloseProgram() = 0;
+  // The date tooltip: cancel it, or show it after the hint pause.
+  virtual void HideToolTip() = 0;
+  virtual void ShowToolTipLater(TDialix& clock) = 0;
+  virtual bool IsToolTipWindow(HWND window) = 0;
+
+ protected:
+  ~TClockHost() = default;
+};
+
 class TDialix : public TWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TDialix";
 
-  // A hidden clock window owned by the master window.
-  TDialix(HWND owner, int monitorIndex, const std::wstring& caption);
+  // A hidden clock window owned by the master window; without a host it only draws.
+  TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClockHost* host = nullptr);
 
   int MonitorIndex = 0;
   THoverState Hover;  // the hover, click and hide-fade state the hook path and the shape share
   bool SizeMovingFlag = false;  // the user is dragging the window
   bool OwnShowHide = false;     // the program itself is showing or hiding the window
+  bool MarkedForRelease = false;  // its monitor went away: it is about to be destroyed
 
   int PushedAlpha = -1;     // the window alpha last pushed to the screen
   TGlyphStrip Strip;        // the cells this clock is drawn from
@@ -75,6 +114,9 @@ class TDialix : public TWindow {
   // Shows or hides the window as the program's own decision.
   void ShowByProgram(bool show);
 
+  // Where the date tooltip stands for this clock, on the screen.
+  TPoint ToolTipPosition() const;
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -91,6 +133,12 @@ class TDialix : public TWindow {
   TFrameSurface Surface;
   bool FrameAltered = false;  // a hole or a blank is in the frame buffer
   bool ClickHide = false;     // the setting as the last frame was drawn with
+  TClockHost* Host = nullptr;
+  bool Enabled = true;        // the window's own enabled state, which others' modal loops do not change
+  bool MouseInside = false;   // the pointer is over the window (leaving is being tracked)
+
+  void MouseEntered();
+  void WindowPosChanging(WINDOWPOS& position);
 };
 
 }  // namespace tdialix

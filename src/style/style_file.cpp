@@ -230,7 +230,10 @@ void WriteStyle(TIniDocument& doc, const TStyle& s, const std::vector<TPlacement
 
   std::vector<std::wstring> positions;
   for (const TPlacement& p : clockParams) {
-    positions.push_back(FormatFloatOneDecimal(p.X) + L"," + FormatFloatOneDecimal(p.Y) + L"," + Flag(p.Shown));
+    // Two decimals keep a dragged clock's place to the step a drag stores
+    // (a ten-thousandth of the monitor); one would move it by pixels on a
+    // wide monitor at every restart.
+    positions.push_back(FormatFloatDecimals(p.X, 2) + L"," + FormatFloatDecimals(p.Y, 2) + L"," + Flag(p.Shown));
   }
   doc.WriteList(kPositions, L"Monitor", positions);
   doc.Write(kGeneral, L"CustomColors", s.CustomColors);

@@ -23,6 +23,25 @@ TEST(NumberText, OneDecimalPatternRoundsOnTheDecimalForm) {
   for (const FloatTextCase& c : cases) EXPECT_EQ(FormatFloatOneDecimal(c.Value), c.Text) << c.Value;
 }
 
+TEST(NumberText, DecimalsPatternKeepsUpToThePlacesAsked) {
+  const struct {
+    double Value;
+    int Places;
+    const wchar_t* Text;
+  } cases[] = {
+      {24.453125, 2, L"24.45"},         // a dragged position on a 1280-wide monitor
+      {static_cast<float>(24.45), 2, L"24.45"},  // single precision as it is stored
+      {1.005, 2, L"1.01"},              // rounds on the 15-digit decimal form, half away
+      {-0.004, 2, L"0"},                // no minus for a zero
+      {-12.5, 2, L"-12.5"},             // trailing zeros go
+      {50.0, 2, L"50"},
+      {0.125, 0, L"0"},
+      {99.996, 2, L"100"},
+      {1.45, 1, L"1.5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatFloatDecimals(c.Value, c.Places), c.Text) << c.Value << " " << c.Places;
+}
+
 TEST(NumberText, GeneralFormIsTheShortestWithFifteenDigits) {
   const FloatTextCase cases[] = {
       {9.25, L"9.25"},     {100, L"100"},         {0, L"0"},           {-4.5, L"-4.5"},

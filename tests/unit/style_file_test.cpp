@@ -131,7 +131,7 @@ TEST(StyleFile, WritesEachFloatInItsForm) {
   style.FontStyles = fsItalic;
   style.VisibleTimeSlotList = {{dtSunday, Time(9, 5, 0), Time(23, 59, 59)}};
   TIniDocument doc;
-  WriteStyle(doc, style, {{1.0f, 3.0f, true}, {39.04f, 50.96f, false}}, kJapanese);
+  WriteStyle(doc, style, {{1.0f, 3.0f, true}, {39.04f, 50.96f, false}, {24.453125f, 0.004f, true}}, kJapanese);
   EXPECT_EQ(doc.Read(L"General", L"Version"), L"TeamOrvaneTDialix2");
   EXPECT_EQ(doc.Read(L"Design", L"FontSize"), L"9.25");
   EXPECT_EQ(doc.Read(L"Design", L"FontSpacing"), L"2.3,0");
@@ -143,7 +143,9 @@ TEST(StyleFile, WritesEachFloatInItsForm) {
   EXPECT_EQ(doc.Read(L"Design", L"FontSmoothing"), L"1");
   EXPECT_EQ(doc.Read(L"VisibleTimeSlot", L"Slot1"), L"3,9:05:00,23:59:59");
   EXPECT_EQ(doc.Read(L"Position", L"Monitor1"), L"1,3,1");
-  EXPECT_EQ(doc.Read(L"Position", L"Monitor2"), L"39,51,0");
+  // Positions keep the hundredth of a per cent a drag stores.
+  EXPECT_EQ(doc.Read(L"Position", L"Monitor2"), L"39.04,50.96,0");
+  EXPECT_EQ(doc.Read(L"Position", L"Monitor3"), L"24.45,0,1");
   EXPECT_EQ(doc.Read(L"General", L"CustomColors"), std::wstring(kDefaultCustomColors));
 }
 
