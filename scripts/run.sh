@@ -50,6 +50,26 @@ sleep 3
 shot="$build/tdialix-screenshot.png"
 import -window root "$shot"
 echo "Screenshot of the clock: $shot"
+
+# And one with the popup menu open: a right click on a lit pixel of the clock
+# (the clock takes the pointer only where it is drawn).
+clock=$(xdotool search --name '^TDialix - ' 2>/dev/null | head -1)
+if [ -n "$clock" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$clock")"
+  # The lower half of the clock, clear of anything that may cover its top.
+  half=$((HEIGHT / 2))
+  lit=$(convert "$shot" -crop "${WIDTH}x${half}+${X}+$((Y + half))" +repage txt:- 2>/dev/null |
+        awk -F'[,:]' '/#FFFFFF/ && !found { print $1, $2; found = 1 }' || true)
+  if [ -n "$lit" ]; then
+    set -- $lit
+    xdotool mousemove $((X + $1)) $((Y + half + $2)) click 3
+    sleep 2
+    menu_shot="$build/tdialix-menu.png"
+    import -window root "$menu_shot"
+    echo "Screenshot with the popup menu: $menu_shot"
+    xdotool key Escape
+  fi
+fi
 if kill -0 "$program" 2>/dev/null; then
   kill "$program" 2>/dev/null || true
 else

@@ -99,6 +99,7 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
   ACPowerMode = OnAcPower();  // 4.
   MonitorPowerOn = true;
   CreateToolTip();  // 5.
+  CreateTrayIcon();
   PrevText = NowText;  // 6.
   SaveDisplayColor = DisplayBitsPerPixel();  // 7.
 
@@ -271,6 +272,10 @@ void TDialixMaster::DeferredInitialization() {
   // 3. Whether the taskbar's clock is ours to hide and show.
   const HWND trayClock = TaskbarClockWindow();
   TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
+  if (TrayIcon) {
+    TrayIcon->SetVisible(Settings.ShowTaskTrayIcon);
+    Trace(L"trayicon " + std::to_wstring(TrayIcon->Visible()));
+  }
 
   // 4. The monitor's power state, where the system reports it.
   using TRegister = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
@@ -346,6 +351,10 @@ void TDialixMaster::UpdateTrayHint(TDateTime now) {
   std::wstring format = Settings.TaskTrayFormat;
   if (const size_t bar = format.find(L'|'); bar != std::wstring::npos) format.replace(bar, 1, L"\r\n");
   TrayHint = FormatDateTime(format, now, StyleHost.Formats());
+  if (TrayIcon && TrayIcon->Visible() && TrayIcon->Hint() != TrayHint) {
+    TrayIcon->SetHint(TrayHint);
+    if (TraceEnabled()) Trace(L"trayhint " + TrayIcon->Hint());
+  }
 }
 
 bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
@@ -460,10 +469,18 @@ void TDialixMaster::TrayClockChange(bool visible) {
   TrayClockUpdate(true);
 }
 
-void TDialixMaster::TrayClockUpdate(bool) {
+void TDialixMaster::TrayClockUpdate(bool enabled) {
   // Adding and removing an icon makes the taskbar lay out its notification
-  // area again after its clock came or went. (With the program's own icon
-  // showing, hiding and showing that icon does the same.)
+  // area again after its clock came or went. With the program's own icon
+  // showing, hiding and showing that icon does the same.
+  const HWND trayClock = TaskbarClockWindow();
+  if (trayClock && ::IsWindowVisible(trayClock) && TrayIcon && TrayIcon->Visible()) {
+    if (enabled) {
+      TrayIcon->SetVisible(false);
+      TrayIcon->SetVisible(true);
+    }
+    return;
+  }
   NOTIFYICONDATAW data{};
   static_assert(sizeof(NOTIFYICONDATAW) == 956 || sizeof(void*) != 4, "the full record of the shell");
   data.cbSize = sizeof data;
@@ -531,16 +548,9 @@ void TDialixMaster::StorePosition(int monitorIndex, float x, float y) {
   ClockParams[monitorIndex].Y = y;
 }
 
-void TDialixMaster::EditStyle() {
-  // The style editor comes with its own dialog; until then a double click
-  // only brings an open dialog forward.
-  if (Tag != 0) BringDialogForward();
-  Trace(L"editstyle-request");
-}
+void TDialixMaster::EditStyle() { ExecuteCommand(kCmdEditStyle); }
 
-void TDialixMaster::PopupMenu(TDialix&, TPoint screen) {
-  Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
-}
+void TDialixMaster::PopupMenu(TDialix&, TPoint screen) { ShowPopupMenu(screen); }
 
 void TDialixMaster::ClockShownOrHidden(TDialix& clock, bool shown) {
   // The taskbar's own clock follows the first clock to show and the last to hide.
@@ -693,6 +703,7 @@ void TDialixMaster::FormDestroy() {
     if (const HWND trayClock = TaskbarClockWindow()) ::ShowWindow(trayClock, SW_SHOWNA);
     TrayClockUpdate(false);
   }
+  TrayIcon.reset();  // the icon leaves the notification area
   if (HookDllFlag && EndHook) EndHook();
   HookDllFlag = false;
   HookFileHandle.Reset();
@@ -737,6 +748,16 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kMainTimerId) TimerEvent(false);
+      if (wParam == kTempVisibleTimerId) {
+        ::KillTimer(Handle(), kTempVisibleTimerId);
+        TempVisibleTimerHandle = 0;
+        TempVisible = false;
+      }
+      if (wParam == kMonitorOffTimerId) {
+        ::KillTimer(Handle(), kMonitorOffTimerId);
+        MonitorOffTimerHandle = 0;
+        ::PostMessageW(Handle(), WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorPowerOff);
+      }
       if (wParam == kToolTipTimerId) {
         ::KillTimer(Handle(), kToolTipTimerId);
         if (ToolTipHandle && ToolTipTimerHandle) {
@@ -774,8 +795,18 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_KEYMENU && LOWORD(lParam) == L' ') {
         // Alt+Space opens the popup menu at the window's client origin.
-        if (Tag == 0) Trace(L"popupmenu");
+        if (Tag == 0) {
+          POINT origin{0, 0};
+          ::ClientToScreen(Handle(), &origin);
+          ShowPopupMenu({origin.x, origin.y});
+        }
         return 1;
+      }
+      break;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0) {  // a menu item
+        ExecuteCommand(LOWORD(wParam));
+        return 0;
       }
       break;
     case WM_CLOSE:

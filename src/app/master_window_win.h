@@ -13,6 +13,7 @@
 
 #include "app/application_win.h"
 #include "app/monitor_list.h"
+#include "app/popup_menu.h"
 #include "app/settings.h"
 #include "app/settings_file.h"
 #include "app/tick.h"
@@ -22,6 +23,7 @@
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "clock/clock_window_win.h"
+#include "components/tray_icon_win.h"
 #include "style/style.h"
 #include "style/style_loader.h"
 
@@ -69,6 +71,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   HWND ToolTipHandle = nullptr;
   TTTOOLINFOW ToolInfo{};
   UINT_PTR ToolTipTimerHandle = 0;  // a tooltip waits for the hint pause
+  std::unique_ptr<TWRTaskTrayIcon> TrayIcon;  // the notification-area icon
   bool TrayClockEnabled = false;
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
@@ -118,6 +121,10 @@ class TDialixMaster : public TWindow, private TClockHost {
   // Closes the window, which ends the program.
   void Close();
 
+  // The popup menu at a point on the screen, and the command of one of its items.
+  void ShowPopupMenu(TPoint screen);
+  void ExecuteCommand(int command);
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -137,6 +144,21 @@ class TDialixMaster : public TWindow, private TClockHost {
   void HideToolTip() override;
   void ShowToolTipLater(TDialix& clock) override;
   bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
+
+  // The menu's commands.
+  void LoadStyleAction();
+  void SaveStyleAction();
+  void LoadRecentStyle(size_t index);
+  void ToggleMonitorCommand(size_t monitorIndex);
+  void MoveClocks(int position);
+  void StartScreenSaver();
+  void MonitorOff();
+  void ShowHelp();
+  // The notification icon's events.
+  void CreateTrayIcon();
+  void TrayClick();
+  void TrayBalloonClick();
+  bool AnyClockVisible() const;
 
   void LoadHookLibrary();
   void InitSettingsPath();

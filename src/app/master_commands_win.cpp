@@ -1,0 +1,256 @@
+// The master window's commands: the popup menu and what its items do, and
+// the notification icon's events.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include "app/master_window_win.h"
+#include "app/popup_menu_win.h"
+#include "app/recent_styles.h"
+#include "app/style_dialogs_win.h"
+#include "base/messages.h"
+#include "base/path.h"
+#include "base/system_locale_win.h"
+#include "base/trace_win.h"
+#include "components/taskbar_win.h"
+
+namespace tdialix {
+
+namespace {
+
+// The master's tag while a command that holds the dialog-open mark runs.
+class TDialogMark {
+ public:
+  TDialogMark(int& tag, bool hold) : Tag(tag), Old(tag) {
+    if (hold) Tag = 1;
+  }
+  ~TDialogMark() { Tag = Old; }
+  TDialogMark(const TDialogMark&) = delete;
+  TDialogMark& operator=(const TDialogMark&) = delete;
+
+ private:
+  int& Tag;
+  int Old;
+};
+
+std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return {};
+  wchar_t text[MAX_PATH + 1] = {};
+  DWORD size = sizeof text - sizeof(wchar_t);
+  DWORD type = 0;
+  const LSTATUS status = ::RegQueryValueExW(opened, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+  ::RegCloseKey(opened);
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
+  return text;
+}
+
+}  // namespace
+
+void TDialixMaster::ShowPopupMenu(TPoint screen) {
+  TPopupMenuContent content;
+  content.Monitors = MonitorMenu;
+  content.RecentStyles = Settings.RecentStyles;
+  const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(content)));
+  if (!menu) return;
+  Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
+  // The menu closes when the user clicks elsewhere only while the program is
+  // in the foreground; the empty message lets it close at once afterwards.
+  ::SetForegroundWindow(Handle());
+  ::TrackPopupMenuEx(menu.Get(), TPM_RIGHTBUTTON, screen.X, screen.Y, Handle(), nullptr);
+  ::PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
+void TDialixMaster::ExecuteCommand(int command) {
+  switch (StartCommand(command, Tag != 0)) {
+    case TCommandStart::csNothing:
+      return;
+    case TCommandStart::csBringDialogForward:
+      BringDialogForward();
+      return;
+    case TCommandStart::csRun:
+      break;
+  }
+  Trace(L"command " + std::to_wstring(command));
+  const TDialogMark mark(Tag, HoldsDialogMark(command));
+  if (const int position = MovePositionOf(command); position >= 0) return MoveClocks(position);
+  if (const int index = RecentIndexOf(command); index >= 0) return LoadRecentStyle(static_cast<size_t>(index));
+  if (const int monitor = MonitorIndexOf(command); monitor >= 0) return ToggleMonitorCommand(static_cast<size_t>(monitor));
+  switch (command) {
+    case kCmdLoadStyle: return LoadStyleAction();
+    case kCmdSaveStyle: return SaveStyleAction();
+    case kCmdScreenSaver: return StartScreenSaver();
+    case kCmdMonitorOff: return MonitorOff();
+    case kCmdHelp: return ShowHelp();
+    case kCmdExit: return Close();
+    case kCmdSettings:
+    case kCmdEditStyle:
+    case kCmdAutoStyle:
+    case kCmdWorldClock:
+    case kCmdAbout:
+      // These dialogs are not part of the program yet.
+      Trace(L"dialog-missing " + std::to_wstring(command));
+      return;
+    default:
+      return;
+  }
+}
+
+void TDialixMaster::LoadStyleAction() {
+  SaveStyle(StyleLoader.DefaultStyleFile);
+  const std::optional<std::wstring> file =
+      ShowOpenStyleDialog(Handle(), StyleLoader.OpenDialogFolder, FileNameOf(StyleLoader.LastStyleFile));
+  if (file && !StyleLoader.LoadingDesign) LoadStyle(*file, false, true, true);
+}
+
+void TDialixMaster::SaveStyleAction() {
+  const std::wstring name = SaveDialogFileName(StyleLoader.LastStyleFile, StyleLoader.DefaultStyleFile);
+  if (const std::optional<std::wstring> file = ShowSaveStyleDialog(Handle(), StyleLoader.OpenDialogFolder, FileNameOf(name))) {
+    SaveStyle(*file);
+  }
+}
+
+void TDialixMaster::LoadRecentStyle(size_t index) {
+  if (index >= Settings.RecentStyles.size()) return;
+  const std::wstring path = Settings.RecentStyles[index];
+  // A style file that no longer loads leaves the list (the loader has said why).
+  if (!LoadStyle(path, false, true, true)) RemoveRecentStyle(Settings.RecentStyles, path);
+}
+
+void TDialixMaster::ToggleMonitorCommand(size_t monitorIndex) {
+  ToggleMonitor(ClockParams, Monitors.size(), monitorIndex);
+  MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+  // The next tick shows or hides the clocks by their marks.
+}
+
+void TDialixMaster::MoveClocks(int position) {
+  for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
+    TDialix& clock = *Dialixs[i];
+    RECT window{};
+    ::GetWindowRect(clock.Handle(), &window);
+    const TClockFrame frame{clock.Composer.VisiblityRect, clock.Composer.TempBorderWidth, window.bottom - window.top};
+    if (ClockParams.size() <= i) ClockParams.resize(i + 1);
+    const TMovedClock moved = MoveClock(Monitors[i].Bounds, frame, position, ClockParams[i]);
+    ClockParams[i] = moved.Placement;
+    ::SetWindowPos(clock.Handle(), nullptr, moved.Origin.X, moved.Origin.Y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TDialixMaster::StartScreenSaver() {
+  wchar_t windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryW(windows, MAX_PATH);
+  wchar_t boot[MAX_PATH] = {};
+  const std::wstring systemIni = std::wstring(windows) + L"\\" + std::wstring(kSystemIniFile);
+  ::GetPrivateProfileStringW(std::wstring(kSystemIniSection).c_str(), std::wstring(kScreenSaverValue).c_str(), L"", boot,
+                             MAX_PATH, systemIni.c_str());
+  const std::wstring file = ScreenSaverFile(
+      RegistryText(HKEY_CURRENT_USER, std::wstring(kScreenSaverKey).c_str(), std::wstring(kScreenSaverValue).c_str()), boot);
+  if (file.empty()) {
+    ::MessageBoxW(::GetDesktopWindow(), std::wstring(MessageText(TMsg::ScreenSaverNotSet)).c_str(), kAppTitle.data(),
+                  MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const HANDLE test = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (test == INVALID_HANDLE_VALUE) {
+    const std::wstring text = FormatText(MessageText(TMsg::ScreenSaverFailed), {SystemErrorText(::GetLastError())});
+    ::MessageBoxW(::GetDesktopWindow(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR);
+    return;
+  }
+  ::CloseHandle(test);
+  ::PostMessageW(Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+}
+
+void TDialixMaster::MonitorOff() {
+  if (!MonitorOffStartsTimer(MonitorOffTimerHandle != 0)) return;
+  MonitorOffTimerHandle = ::SetTimer(Handle(), kMonitorOffTimerId, kDefaultHintPause, nullptr);
+}
+
+void TDialixMaster::ShowHelp() {
+  const std::wstring help = FolderOf(ProgramPath()) + L"TDialix.chm";
+  // Without its help file the program simply has no help to show.
+  if (::GetFileAttributesW(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    Trace(L"help-missing");
+    return;
+  }
+  const HMODULE viewer = ::LoadLibraryW(L"hhctrl.ocx");
+  if (!viewer) return;
+  using THtmlHelp = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  if (const auto htmlHelp = reinterpret_cast<THtmlHelp>(reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpW")))) {
+    constexpr UINT kHelpContext = 0x000F;  // HH_HELP_CONTEXT
+    htmlHelp(Handle(), help.c_str(), kHelpContext, kMasterHelpContext);
+  }
+  // The viewer stays loaded while its window may be open.
+}
+
+bool TDialixMaster::AnyClockVisible() const {
+  for (const auto& clock : Dialixs) {
+    if (clock && ::IsWindowVisible(clock->Handle())) return true;
+  }
+  return false;
+}
+
+void TDialixMaster::CreateTrayIcon() {
+  TrayIcon = std::make_unique<TWRTaskTrayIcon>(Handle());
+  TrayIcon->OnClick = [this] { TrayClick(); };
+  TrayIcon->OnDblClick = [this] {
+    BringDialogForward();
+    ExecuteCommand(kCmdEditStyle);
+  };
+  TrayIcon->OnContextPopup = [this](POINT cursor, bool& handled) {
+    handled = true;  // the master shows its own menu
+    if (Tag != 0) {
+      BringDialogForward();
+      return;
+    }
+    ShowPopupMenu({cursor.x, cursor.y});
+  };
+  TrayIcon->OnRecreate = [this] {
+    const HWND trayClock = TaskbarClockWindow();
+    TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
+    TrayClockChange(AnyClockVisible());
+  };
+  TrayIcon->OnBalloonClick = [this] { TrayBalloonClick(); };
+}
+
+void TDialixMaster::TrayClick() {
+  if (IconClickForcesVisible(Visibility.Visible, TempVisible)) {
+    TempVisible = true;
+    TempVisibleTimerHandle = ::SetTimer(Handle(), kTempVisibleTimerId, kTempVisibleInterval, nullptr);
+    TimerEvent(false);
+  }
+  BringDialogForward();
+  Trace(L"trayclick");
+}
+
+void TDialixMaster::TrayBalloonClick() {
+  if (AdditionalNotifyMessage.empty()) return;
+  if (Tag != 0) BringDialogForward();
+  const std::wstring title = TrayIcon ? TrayIcon->BalloonTitle() : std::wstring();
+  const std::wstring text = (TrayIcon ? TrayIcon->BalloonHint() : std::wstring()) + L"\r\n\r\n" + AdditionalNotifyMessage;
+  bool shown = false;
+  if (const HMODULE controls = ::GetModuleHandleW(L"comctl32.dll")) {
+    using TTaskDialog = HRESULT(WINAPI*)(HWND, HINSTANCE, PCWSTR, PCWSTR, PCWSTR, int, PCWSTR, int*);
+    if (const auto taskDialog = reinterpret_cast<TTaskDialog>(reinterpret_cast<void*>(::GetProcAddress(controls, "TaskDialog")))) {
+      constexpr int kCloseButton = 0x0020;  // TDCBF_CLOSE_BUTTON
+      shown = SUCCEEDED(taskDialog(Handle(), ::GetModuleHandleW(nullptr), kAppTitle.data(), title.c_str(), text.c_str(),
+                                   kCloseButton, L"MAINICON", nullptr));
+    }
+  }
+  if (!shown) {
+    MSGBOXPARAMSW box{};
+    box.cbSize = sizeof box;
+    box.hwndOwner = Handle();
+    box.hInstance = ::GetModuleHandleW(nullptr);
+    const std::wstring all = title.empty() ? text : title + L"\r\n" + text;
+    box.lpszText = all.c_str();
+    box.lpszCaption = kAppTitle.data();
+    box.dwStyle = MB_OK | MB_USERICON;
+    box.lpszIcon = L"MAINICON";
+    ::MessageBoxIndirectW(&box);
+  }
+  AdditionalNotifyMessage.clear();
+}
+
+}  // namespace tdialix
