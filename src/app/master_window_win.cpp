@@ -190,10 +190,10 @@ void TDialixMaster::CreateClockWindow(size_t monitorIndex) {
                                 static_cast<TClockHost*>(this)));
 }
 
-TSettingsEnvironment TDialixMaster::SettingsEnvironment() const {
+TSettingsEnvironment TDialixMaster::SettingsEnvironment() {
   TSettingsEnvironment environment;
   environment.DefaultStyleFile = StyleLoader.DefaultStyleFile;
-  environment.Formats = const_cast<TMasterStyleHost&>(StyleHost).Formats();
+  environment.Formats = StyleHost.Formats();
   environment.TimeZoneBias = TimeZoneBias;
   environment.PluginsLoaded = false;  // no plug-in is loaded yet
   return environment;

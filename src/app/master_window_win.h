@@ -192,7 +192,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SettingsKept = false;    // an unreadable settings file was kept as a copy before the first save
-  TSettingsEnvironment SettingsEnvironment() const;
+  TSettingsEnvironment SettingsEnvironment();
 };
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).

@@ -91,8 +91,8 @@ class ClockWindowTest : public testing::Test {
     return (::GetWindowLongPtrW(Clock->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
   }
   // Draws as the tick does until the condition holds (at most about 5 s).
-  bool DrawUntil(const std::function<bool()>& condition) {
-    for (int i = 0; i < 250; ++i) {
+  bool DrawUntil(const std::function<bool()>& condition, int rounds = 250) {
+    for (int i = 0; i < rounds; ++i) {
       PumpMessages();
       Clock->DrawClock(false, Input);
       if (condition()) return true;
@@ -135,8 +135,14 @@ TEST_F(ClockWindowTest, ClickToHideKeepsTheClockClickableUntilItIsClicked) {
   for (int i = 0; i < 20; ++i) DrawUntil([] { return true; });
   EXPECT_FALSE(ClickThrough());
   EXPECT_EQ(Clock->PushedAlpha, 255);
-  ASSERT_TRUE(Xdotool(L"click 1"));
-  EXPECT_TRUE(DrawUntil([&] { return ClickThrough(); })) << "the click did not start the hiding";
+  // A click on a freshly mapped window may reach Wine before the window does;
+  // clicking again changes nothing once the first one arrived.
+  bool hiding = false;
+  for (int attempt = 0; attempt < 5 && !hiding; ++attempt) {
+    ASSERT_TRUE(Xdotool(L"click 1"));
+    hiding = DrawUntil([&] { return ClickThrough(); }, 50);
+  }
+  EXPECT_TRUE(hiding) << "the click did not start the hiding";
   EXPECT_TRUE(DrawUntil([&] { return Clock->PushedAlpha == 64; }));
   ASSERT_TRUE(MovePointer(kAway));
   EXPECT_TRUE(DrawUntil([&] { return !ClickThrough() && Clock->PushedAlpha == 255; }))
