@@ -22,17 +22,8 @@ class MenuTest : public ProgramTest {
   static void Command(const Program& program, int command) {
     ::PostMessageW(program.Master(), WM_COMMAND, static_cast<WPARAM>(command), 0);
   }
-  static void WriteText(const std::wstring& path, const std::wstring& text) {
-    ::SHCreateDirectoryExW(nullptr, FolderOf(path).c_str(), nullptr);
-    const std::string bytes = EncodeUtf16LeWithBom(text);
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
   static std::vector<std::wstring> RecentStylesSaved() {
-    std::ifstream in((SettingsFolder() + L"\\TDialix.ini").c_str(), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const TIniDocument document = TIniDocument::FromBytes(bytes.str());
+    const TIniDocument document = TIniDocument::FromBytes(ReadBytes(SettingsFolder() + L"\\TDialix.ini"));
     TSettings settings;
     TSettingsEnvironment environment;
     environment.DefaultStyleFile = SettingsFolder() + L"\\Default.dlx";
@@ -54,12 +45,8 @@ TEST_F(MenuTest, TheIconShowsTodaysDateAsItsHint) {
 
 TEST_F(MenuTest, MoveBottomRightPlacesTheClockInTheCorner) {
   auto program = StartInstance();
-  HWND clock = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    const auto clocks = WindowsOfClass(L"TDialix", program->Id);
-    clock = clocks.empty() ? nullptr : clocks.front();
-    return clock && ::IsWindowVisible(clock);
-  }));
+  const HWND clock = ShownClock(program->Id);
+  ASSERT_TRUE(clock);
   Command(*program, kCmdMoveFirst + 8);  // "移動" → "右下"
   ASSERT_TRUE(WaitUntil([] { return Traced(L"command " + std::to_wstring(kCmdMoveFirst + 8)); }));
   RECT window{};

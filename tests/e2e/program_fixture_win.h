@@ -22,6 +22,7 @@
 #include "base/text_codec.h"
 #include "style/style_file.h"
 #include "base/unique_handle_win.h"
+#include "../support/host_program_win.h"
 
 namespace tdialix {
 
@@ -253,24 +254,33 @@ inline int BrightPixels(const std::vector<std::uint32_t>& pixels) {
   return count;
 }
 
-// Runs a program of the Linux host (Wine starts such files as they are).
-inline bool RunHostProgram(const std::wstring& commandLine) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  std::wstring line = commandLine;
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return false;
-  }
-  ::WaitForSingleObject(info.hProcess, 10000);
-  ::CloseHandle(info.hThread);
-  ::CloseHandle(info.hProcess);
-  return true;
+// The file's bytes as they are (empty when it cannot be read).
+inline std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
-inline void PumpMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+// Writes text as the program writes its files (UTF-16 with a byte order
+// mark), creating the folder.
+inline void WriteText(const std::wstring& path, const std::wstring& text) {
+  const size_t slash = path.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) ::SHCreateDirectoryExW(nullptr, path.substr(0, slash).c_str(), nullptr);
+  const std::string bytes = EncodeUtf16LeWithBom(text);
+  std::ofstream out(path.c_str(), std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The program's first clock window once it shows (nullptr when it does not).
+inline HWND ShownClock(DWORD processId) {
+  HWND clock = nullptr;
+  WaitUntil([&] {
+    const auto clocks = WindowsOfClass(L"TDialix", processId);
+    clock = clocks.empty() ? nullptr : clocks.front();
+    return clock && ::IsWindowVisible(clock);
+  });
+  return clock && ::IsWindowVisible(clock) ? clock : nullptr;
 }
 
 }  // namespace tdialix

@@ -256,19 +256,11 @@ TEST_F(ProgramTest, TheClockShowsTheRunningTime) {
     SCOPED_TRACE(testing::Message() << "style: " << WideToUtf8(extra));
     RemoveFolder(SettingsFolder());
     ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
-    {
-      const std::string bytes = EncodeUtf16LeWithBom(
-          std::wstring(L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\nShowHour=2\r\n") + extra);
-      std::ofstream out((SettingsFolder() + L"\\Default.dlx").c_str(), std::ios::binary);
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
+    WriteText(SettingsFolder() + L"\\Default.dlx",
+              std::wstring(L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\nShowHour=2\r\n") + extra);
     auto program = StartInstance();
-    HWND clock = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-      const auto clocks = WindowsOfClass(L"TDialix", program->Id);
-      clock = clocks.empty() ? nullptr : clocks.front();
-      return clock && ::IsWindowVisible(clock);
-    })) << "the clock was not shown";
+    const HWND clock = ShownClock(program->Id);
+    ASSERT_TRUE(clock) << "the clock was not shown";
     std::vector<std::uint32_t> first;
     ASSERT_TRUE(WaitUntil([&] { return BrightPixels(first = ScreenPixels(clock)) > 100; })) << "no lit digit pixels";
     // The seconds move on.
@@ -296,8 +288,8 @@ TEST_F(ProgramTest, HookLibraryReportsThePointerMovingOverAWindow) {
   bool moved = false;
   EXPECT_TRUE(WaitUntil([&] {
     PumpMessages();
-    moved = RunHostProgram(L"Z:\\usr\\bin\\xdotool mousemove 200 200") &&
-            RunHostProgram(L"Z:\\usr\\bin\\xdotool mousemove 260 230");
+    moved = Xdotool(L"mousemove 200 200") &&
+            Xdotool(L"mousemove 260 230");
     return moved && Traced(L"hookmouse " + std::to_wstring(WM_MOUSEMOVE));
   }, 20000)) << (moved ? "no mouse message reached the master" : "xdotool could not be started");
   ::DestroyWindow(target);

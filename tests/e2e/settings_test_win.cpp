@@ -15,20 +15,6 @@ namespace {
 std::wstring SettingsFile() { return SettingsFolder() + L"\\TDialix.ini"; }
 std::wstring DefaultStyle() { return SettingsFolder() + L"\\Default.dlx"; }
 
-std::string ReadBytes(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteText(const std::wstring& path, const std::wstring& text) {
-  ::SHCreateDirectoryExW(nullptr, FolderOf(path).c_str(), nullptr);
-  const std::string bytes = EncodeUtf16LeWithBom(text);
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 TSettingsEnvironment Environment() {
   TSettingsEnvironment environment;
   environment.DefaultStyleFile = DefaultStyle();
@@ -64,23 +50,10 @@ class SettingsTest : public ProgramTest {
   }
   void TearDown() override { RemoveFolder(SettingsFolder()); }
 
-  // The program's first clock window, once it shows.
-  static HWND ShownClock(const Program& program) {
-    HWND clock = nullptr;
-    WaitUntil([&] {
-      const auto clocks = WindowsOfClass(L"TDialix", program.Id);
-      clock = clocks.empty() ? nullptr : clocks.front();
-      return clock && ::IsWindowVisible(clock);
-    });
-    return clock;
-  }
   static RECT WindowRect(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return r;
-  }
-  static bool Xdotool(const std::wstring& arguments) {
-    return RunHostProgram(L"Z:\\usr\\bin\\xdotool " + arguments);
   }
   // Presses the left button in the clock's middle, moves by (dx, dy) in steps and lets go.
   static void Drag(HWND clock, int dx, int dy) {
@@ -155,7 +128,7 @@ TEST_F(SettingsTest, AFileUnreadableAtStartIsKeptBesideTheNewOne) {
 TEST_F(SettingsTest, ADragStoresThePositionInPerCentOfTheMonitor) {
   PrepareOpaqueStyle();
   auto program = StartInstance();
-  const HWND clock = ShownClock(*program);
+  const HWND clock = ShownClock(program->Id);
   ASSERT_TRUE(clock);
   const RECT before = WindowRect(clock);
   Drag(clock, 300, 200);
@@ -176,7 +149,7 @@ TEST_F(SettingsTest, ALockedClockDoesNotMove) {
   PrepareOpaqueStyle();
   WriteText(SettingsFile(), L"[Operation]\r\nLocked=1\r\n");
   auto program = StartInstance();
-  const HWND clock = ShownClock(*program);
+  const HWND clock = ShownClock(program->Id);
   ASSERT_TRUE(clock);
   const RECT before = WindowRect(clock);
   Drag(clock, 300, 200);
@@ -192,7 +165,7 @@ TEST_F(SettingsTest, OtherProgramsHideTheClockOnlyWhenAllowed) {
     ::DeleteFileW(TracePath().c_str());
     WriteText(SettingsFile(), allowed ? L"[View]\r\nLockVisibleChange=0\r\n" : L"[View]\r\nLockVisibleChange=1\r\n");
     auto program = StartInstance();
-    const HWND clock = ShownClock(*program);
+    const HWND clock = ShownClock(program->Id);
     ASSERT_TRUE(clock);
     ::ShowWindow(clock, SW_HIDE);
     if (allowed) {
@@ -211,7 +184,7 @@ TEST_F(SettingsTest, InHideModeTheClockFadesUnderThePointer) {
   WriteText(SettingsFile(), L"[Operation]\r\nHideType=1\r\nHideAlpha=25\r\n");
   Xdotool(L"mousemove 1200 1000");
   auto program = StartInstance();
-  const HWND clock = ShownClock(*program);
+  const HWND clock = ShownClock(program->Id);
   ASSERT_TRUE(clock);
   EXPECT_TRUE(WaitUntil([] { return Traced(L"alpha 0 255"); }));
   const RECT r = WindowRect(clock);

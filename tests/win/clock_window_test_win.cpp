@@ -9,30 +9,10 @@
 #include <string>
 
 #include "clock/clock_window_win.h"
+#include "../support/host_program_win.h"
 
 namespace tdialix {
 namespace {
-
-bool RunHostProgram(const std::wstring& commandLine) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  std::wstring line = commandLine;
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return false;
-  }
-  ::WaitForSingleObject(info.hProcess, 10000);
-  ::CloseHandle(info.hThread);
-  ::CloseHandle(info.hProcess);
-  return true;
-}
-
-bool Xdotool(const std::wstring& arguments) { return RunHostProgram(L"Z:\\usr\\bin\\xdotool " + arguments); }
-
-void PumpMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-}
 
 // Moves the X pointer and waits until this process sees it there (Wine
 // learns of pointer motion over click-through windows only when it asks).
