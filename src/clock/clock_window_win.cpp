@@ -155,30 +155,36 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input,
   // Without the platform's memory behind the frame there is nothing to push.
   if (frame.Empty() || !frame.InStore() || !Surface.Ready()) return;
   // 1. The window takes the frame's size.
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  if (client.right != frame.Width() || client.bottom != frame.Height()) {
-    ::SetWindowPos(Handle(), nullptr, 0, 0, frame.Width(), frame.Height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+  if (frame.Width() != WindowSize.cx || frame.Height() != WindowSize.cy) {
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    if (client.right != frame.Width() || client.bottom != frame.Height()) {
+      ::SetWindowPos(Handle(), nullptr, 0, 0, frame.Width(), frame.Height(),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+    }
+    WindowSize = {frame.Width(), frame.Height()};
   }
   // 2. and 3. Where the pointer is, and what the hide type makes of it.
+  // Without a hide type the pointer does not matter.
   const bool deep = input.DisplayBits >= 16;
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  const int leftButton = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
   TShapeInput shape;
   shape.Update = update;
   shape.Free = Free();
-  shape.Inside = HoverRect(HoverGeometry(), input.Shape, input.DisplayBits).Contains({cursor.x, cursor.y});
-  shape.LeftButtonDown = ::GetAsyncKeyState(leftButton) < 0;
-  shape.Cursor = {cursor.x, cursor.y};
   shape.Deep = deep;
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  shape.Now = TryEncodeDateTime({now.wYear, now.wMonth, now.wDay},
-                                {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds})
-                  .value_or(0);
   shape.SwitchingAlpha = input.SwitchingAlpha;
+  POINT cursor{};
+  if (input.Shape.HideType != htNone) {
+    ::GetCursorPos(&cursor);
+    const int leftButton = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    shape.Inside = HoverRect(HoverGeometry(), input.Shape, input.DisplayBits).Contains({cursor.x, cursor.y});
+    shape.LeftButtonDown = ::GetAsyncKeyState(leftButton) < 0;
+    shape.Cursor = {cursor.x, cursor.y};
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    shape.Now = TryEncodeDateTime({now.wYear, now.wMonth, now.wDay},
+                                  {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds})
+                    .value_or(0);
+  }
   const TShapeDecision decision = WindowShapeStep(Hover, input.Shape, shape);
   // 4.
   if (!decision.Push) return;

@@ -132,6 +132,7 @@ class TDialix : public TWindow {
 
   TFrameSurface Surface;
   bool FrameAltered = false;  // a hole or a blank is in the frame buffer
+  TSize WindowSize;           // the size the window was last given
   bool ClickHide = false;     // the setting as the last frame was drawn with
   TClockHost* Host = nullptr;
   bool Enabled = true;        // the window's own enabled state, which others' modal loops do not change
