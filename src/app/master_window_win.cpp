@@ -576,8 +576,15 @@ void TDialixMaster::ShowToolTipLater(TDialix& clock) {
   if (!ToolTipHandle || !Settings.ShowToolTip || ToolTipTimerHandle) return;
   const TPoint at = clock.ToolTipPosition();
   ::SendMessageW(ToolTipHandle, TTM_TRACKPOSITION, 0, MAKELPARAM(at.X, at.Y));
+  ToolTipClock = &clock;
   constexpr UINT kHintPause = 500;  // milliseconds, the usual pause before a hint shows
   ToolTipTimerHandle = ::SetTimer(Handle(), kToolTipTimerId, kHintPause, nullptr);
+}
+
+void TDialixMaster::ClockResized(TDialix& clock) {
+  if (!ToolTipHandle || ToolTipClock != &clock) return;
+  const TPoint at = clock.ToolTipPosition();
+  ::SendMessageW(ToolTipHandle, TTM_TRACKPOSITION, 0, MAKELPARAM(at.X, at.Y));
 }
 
 void TDialixMaster::BringDialogForward() {
@@ -658,6 +665,7 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
   if (Dialixs.size() < Monitors.size()) {
     for (size_t i = Dialixs.size(); i < Monitors.size(); ++i) CreateClockWindow(i);
   } else {
+    ToolTipClock = nullptr;
     Dialixs.resize(Monitors.size());
   }
   EnsurePlacements(ClockParams, Monitors.size());
@@ -719,6 +727,7 @@ void TDialixMaster::FormDestroy() {
     PSN = nullptr;
   }
   ClockParams.clear();
+  ToolTipClock = nullptr;
   Dialixs.clear();
   Monitors.clear();
 }

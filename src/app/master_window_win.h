@@ -71,6 +71,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   HWND ToolTipHandle = nullptr;
   TTTOOLINFOW ToolInfo{};
   UINT_PTR ToolTipTimerHandle = 0;  // a tooltip waits for the hint pause
+  const TDialix* ToolTipClock = nullptr;  // the clock the tooltip was last placed for
   std::unique_ptr<TWRTaskTrayIcon> TrayIcon;  // the notification-area icon
   bool TrayClockEnabled = false;
   unsigned SaveDisplayColor = 32;
@@ -144,6 +145,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   void HideToolTip() override;
   void ShowToolTipLater(TDialix& clock) override;
   bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
+  void ClockResized(TDialix& clock) override;
 
   // The menu's commands.
   void LoadStyleAction();

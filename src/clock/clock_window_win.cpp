@@ -163,6 +163,7 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
     }
     WindowSize = {frame.Width(), frame.Height()};
+    if (Host) Host->ClockResized(*this);
   }
   // 2. and 3. Where the pointer is, and what the hide type makes of it.
   // Without a hide type the pointer does not matter.

@@ -77,6 +77,8 @@ class TClockHost {
   virtual void HideToolTip() = 0;
   virtual void ShowToolTipLater(TDialix& clock) = 0;
   virtual bool IsToolTipWindow(HWND window) = 0;
+  // The clock's frame changed its size: a tooltip shown for it moves along.
+  virtual void ClockResized(TDialix& clock) = 0;
 
  protected:
   ~TClockHost() = default;
