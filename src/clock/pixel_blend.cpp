@@ -41,30 +41,51 @@ inline __m128i BlendTwo(__m128i s, __m128i d, __m128i constantAlpha, bool scaled
   return _mm_add_epi16(s, Mul255x8(d, inverse));
 }
 
+// Four pixels in one register.
 template <bool Scaled>
-inline void BlendFour(TPixel32* dest, const TPixel32* source, __m128i constantAlpha) {
+inline __m128i BlendVector(__m128i s, __m128i d, __m128i constantAlpha) {
   const __m128i zero = _mm_setzero_si128();
-  const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
-  if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xFFFF) return;  // nothing to add
-  const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest));
   const __m128i lo = BlendTwo(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), constantAlpha, Scaled);
   const __m128i hi = BlendTwo(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), constantAlpha, Scaled);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(dest), _mm_packus_epi16(lo, hi));
+  return _mm_packus_epi16(lo, hi);
+}
+
+inline __m128i LoadPixel(const TPixel32* p) { return _mm_cvtsi32_si128(static_cast<int>(*p)); }
+inline __m128i LoadTwo(const TPixel32* p) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)); }
+
+// One to three pixels into the low lanes of a register, the rest zero.
+inline __m128i LoadShort(const TPixel32* p, std::size_t count) {
+  switch (count) {
+    case 1: return LoadPixel(p);
+    case 2: return LoadTwo(p);
+    default: return _mm_unpacklo_epi64(LoadTwo(p), LoadPixel(p + 2));
+  }
+}
+
+inline void StoreShort(TPixel32* p, __m128i v, std::size_t count) {
+  if (count >= 2) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), v);
+    if (count == 3) p[2] = static_cast<TPixel32>(_mm_cvtsi128_si32(_mm_srli_si128(v, 8)));
+  } else {
+    p[0] = static_cast<TPixel32>(_mm_cvtsi128_si32(v));
+  }
 }
 
 template <bool Scaled>
 void BlendRunSse2(TPixel32* dest, const TPixel32* source, std::size_t n, int constantAlpha) {
   const __m128i ca = _mm_set1_epi16(static_cast<short>(constantAlpha));
+  const __m128i zero = _mm_setzero_si128();
   std::size_t i = 0;
-  for (; i + 4 <= n; i += 4) BlendFour<Scaled>(dest + i, source + i, ca);
-  if (i == n) return;
-  // The last one to three pixels go through the same lanes, padded with nothing.
-  TPixel32 s[4] = {}, d[4] = {};
-  const std::size_t rest = n - i;
-  std::memcpy(s, source + i, rest * 4);
-  std::memcpy(d, dest + i, rest * 4);
-  BlendFour<Scaled>(d, s, ca);
-  std::memcpy(dest + i, d, rest * 4);
+  for (; i + 4 <= n; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xFFFF) continue;  // nothing to add
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), BlendVector<Scaled>(s, d, ca));
+  }
+  // The last one to three pixels go through the same lanes.
+  if (const std::size_t rest = n - i; rest > 0) {
+    StoreShort(dest + i, BlendVector<Scaled>(LoadShort(source + i, rest), LoadShort(dest + i, rest), ca), rest);
+  }
 }
 
 #endif
