@@ -237,16 +237,18 @@ bool TDialixMaster::SaveSettings() {
     }
   }
   // A file that could not be read at start holds the user's settings all the
-  // same: it is kept as a copy before the defaults replace it.
+  // same: it is kept as a copy before the defaults replace it, and without
+  // the copy it is not replaced.
+  DWORD error = ERROR_SUCCESS;
   if (exists && SettingsReadPath.empty() && !SettingsKept) {
     SettingsKept = ::CopyFileW(SettingsPath.c_str(), (SettingsPath + L".bak").c_str(), FALSE) != FALSE;
+    if (!SettingsKept) error = ::GetLastError();
     Trace(L"settings-kept " + std::to_wstring(SettingsKept));
   }
   tdialix::SaveSettings(document, Settings, static_cast<int>(::GetPriorityClass(::GetCurrentProcess())), SettingsEnvironment());
   const std::string bytes = EncodeUtf16LeWithBom(document.Text());
-  DWORD error = ERROR_SUCCESS;
   const std::wstring folder = FolderOf(SettingsPath);
-  if (!folder.empty() && ::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  if (error == ERROR_SUCCESS && !folder.empty() && ::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
     const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS) {
       error = static_cast<DWORD>(created);
