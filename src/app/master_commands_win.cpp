@@ -36,11 +36,11 @@ class TDialogMark {
 std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
   HKEY opened = nullptr;
   if (::RegOpenKeyExW(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return {};
+  const TUniqueRegistryKey owned(opened);
   wchar_t text[MAX_PATH + 1] = {};
   DWORD size = sizeof text - sizeof(wchar_t);
   DWORD type = 0;
   const LSTATUS status = ::RegQueryValueExW(opened, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-  ::RegCloseKey(opened);
   if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
   return text;
 }
@@ -151,14 +151,13 @@ void TDialixMaster::StartScreenSaver() {
                   MB_OK | MB_ICONWARNING);
     return;
   }
-  const HANDLE test = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (test == INVALID_HANDLE_VALUE) {
+  const TUniqueKernelHandle test(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!test) {
     const std::wstring text = FormatText(MessageText(TMsg::ScreenSaverFailed), {SystemErrorText(::GetLastError())});
     ::MessageBoxW(::GetDesktopWindow(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR);
     return;
   }
-  ::CloseHandle(test);
   ::PostMessageW(Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
 }
 

@@ -23,7 +23,7 @@ namespace tdialix {
 // A rule as the "Holidays" section and the built-in table write it: seven
 // comma-separated fields HolidayType, Specification, Month, NthDayOfWeek, Day,
 // Transfer, Name. Nothing for a line with fewer than seven fields. Numbers that
-// are missing or do not read give 0 (type and specification, also when out of
+// are missing or do not read give 0 (type and kind of rule, also when out of
 // their range), 1 (month, occurrence, day) and false (transfer, which takes
 // 0/non-zero or True/False).
 std::optional<THoliday> ParseHoliday(std::wstring_view text);
@@ -42,7 +42,7 @@ std::vector<THoliday> DefaultHolidays();
 // UTC = local + bias): a time-zone clock shifted by the bias back again.
 TWorldClock LocalWorldClock(int timeZoneBias);
 
-// "0,5:00:00,1,"Eastern Standard Time"": specification, the shift's magnitude as
+// "0,5:00:00,1,"Eastern Standard Time"": kind (time zone or manual), the shift's magnitude as
 // a time of day in the locale's long time format, direction and name. With
 // fewer than four fields the record shows local time (LocalWorldClock); a
 // field that does not read takes the value local time would have. Time is

@@ -46,7 +46,8 @@ namespace {
 // Keeps the clock out of the three-dimensional window switcher where the
 // desktop is composed.
 void ExcludeFromFlip3D(HWND window) {
-  const HMODULE dwm = ::LoadLibraryW(L"dwmapi.dll");
+  const TUniqueModule library(::LoadLibraryW(L"dwmapi.dll"));
+  const HMODULE dwm = library.Get();
   if (!dwm) return;
   using TIsEnabled = HRESULT(WINAPI*)(BOOL*);
   using TSetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
@@ -59,7 +60,6 @@ void ExcludeFromFlip3D(HWND window) {
     const DWORD excludeAbove = 2;        // DWMFLIP3D_EXCLUDEABOVE
     setAttribute(window, kFlip3DPolicy, &excludeAbove, sizeof excludeAbove);
   }
-  ::FreeLibrary(dwm);
 }
 
 }  // namespace
