@@ -50,32 +50,6 @@ class TSettingsReader {
   const TIniDocument& Document;
 };
 
-// The values of a list section in file order, where only key lines carry one:
-// a line without a key has an empty value. (The holiday list alone reads such
-// lines whole, which TIniDocument::ReadList does.) The document's own text form
-// tells key lines from the others: "[name]" headers, ";" comments, and key
-// lines with their "=".
-std::vector<std::wstring> KeyedListValues(const TIniDocument& document, std::wstring_view section) {
-  std::vector<std::wstring> values;
-  const std::wstring text = document.Text();
-  bool inside = false;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find(L"\r\n", pos);
-    if (end == std::wstring::npos) end = text.size();
-    const std::wstring_view line = std::wstring_view(text).substr(pos, end - pos);
-    pos = end + 2;
-    if (line.empty()) continue;
-    if (line.front() == L'[' && line.back() == L']') {
-      inside = SameText(line.substr(1, line.size() - 2), section);
-    } else if (inside && line.front() != L';') {
-      const std::size_t eq = line.find(L'=');
-      values.emplace_back(eq == std::wstring_view::npos ? std::wstring_view() : line.substr(eq + 1));
-    }
-  }
-  return values;
-}
-
 bool ContainsPath(const std::vector<std::wstring>& paths, const std::wstring& path) {
   return std::any_of(paths.begin(), paths.end(), [&path](const std::wstring& item) { return SameText(item, path); });
 }
@@ -209,20 +183,20 @@ TSettingsLoadResult LoadSettings(const TIniDocument* document, TSettings& s, con
   s.AutoStyleChange = r.Bool(kView, L"AutoStyleChange", d.AutoStyleChange);
 
   s.ChangeTimeList.clear();
-  for (const std::wstring& value : KeyedListValues(doc, kChangeTimes)) {
+  for (const std::wstring& value : doc.ReadValues(kChangeTimes)) {
     if (auto entry = ParseChangeTime(value, environment.Formats)) s.ChangeTimeList.push_back(std::move(*entry));
   }
 
   if (!environment.PluginsLoaded) {
     s.PluginList.clear();
-    for (const std::wstring& path : KeyedListValues(doc, kPlugins)) {
+    for (const std::wstring& path : doc.ReadValues(kPlugins)) {
       // An empty value names no library.
       if (!path.empty() && !ContainsPath(s.PluginList, path)) s.PluginList.push_back(path);
     }
   }
 
   s.RecentStyles.clear();
-  const std::vector<std::wstring> recent = KeyedListValues(doc, kRecentStyles);
+  const std::vector<std::wstring> recent = doc.ReadValues(kRecentStyles);
   for (std::size_t k = 0; k < recent.size() && k < kMaxRecentStyles; ++k) {
     const std::wstring& path = recent[k];
     // The menu holds each file once, never the default style and never an empty item.

@@ -134,6 +134,17 @@ std::vector<std::wstring> TIniDocument::ReadList(std::wstring_view section) cons
   return values;
 }
 
+std::vector<std::wstring> TIniDocument::ReadValues(std::wstring_view section) const {
+  std::vector<std::wstring> values;
+  if (const TSection* found = FindSection(section)) {
+    for (const TLine& line : found->Lines) {
+      if (line.Kind == TLineKind::lkEntry) values.push_back(line.Value);
+      else if (line.Kind == TLineKind::lkBare) values.emplace_back();
+    }
+  }
+  return values;
+}
+
 void TIniDocument::Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
   TSection& target = SectionFor(section);
   for (TLine& line : target.Lines) {

@@ -41,6 +41,9 @@ class TIniDocument {
   // Every entry of the section in file order, whatever its key: the text after
   // the first "=", or the whole line where there is none.
   std::vector<std::wstring> ReadList(std::wstring_view section) const;
+  // The same, where only "key=value" entries carry a value: a line without a
+  // key gives an empty one.
+  std::vector<std::wstring> ReadValues(std::wstring_view section) const;
 
   // Replaces the first entry with this key (spelling the key as given), or appends one to the section
   // (which is created at the end when missing). Line breaks in the value are

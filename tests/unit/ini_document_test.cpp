@@ -42,6 +42,9 @@ TEST(IniDocument, ListSectionsGiveEveryEntryInFileOrderWhateverItsKey) {
   EXPECT_EQ(doc.ReadList(L"holidays"),
             (Lines{L"0,0, 1,0, 1,1,元日", L"0,1, 1,2, 1,1,成人の日", L"0,0,5,0,3,1,\"a=b\""}));
   EXPECT_TRUE(doc.ReadList(L"Nowhere").empty());
+  // Where only keyed entries count, a line without a key keeps its place but no value.
+  EXPECT_EQ(doc.ReadValues(L"Holidays"), (Lines{L"", L"0,1, 1,2, 1,1,成人の日", L"0,0,5,0,3,1,\"a=b\""}));
+  EXPECT_TRUE(doc.ReadValues(L"Nowhere").empty());
 }
 
 TEST(IniDocument, RewritingKeepsWhatItDoesNotKnow) {
