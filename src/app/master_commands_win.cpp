@@ -173,14 +173,15 @@ void TDialixMaster::ShowHelp() {
     Trace(L"help-missing");
     return;
   }
-  const HMODULE viewer = ::LoadLibraryW(L"hhctrl.ocx");
-  if (!viewer) return;
+  // The viewer stays loaded while its window may be open, until the program ends.
+  if (!HelpViewer) HelpViewer.Reset(::LoadLibraryW(L"hhctrl.ocx"));
+  if (!HelpViewer) return;
   using THtmlHelp = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-  if (const auto htmlHelp = reinterpret_cast<THtmlHelp>(reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpW")))) {
+  if (const auto htmlHelp =
+          reinterpret_cast<THtmlHelp>(reinterpret_cast<void*>(::GetProcAddress(HelpViewer.Get(), "HtmlHelpW")))) {
     constexpr UINT kHelpContext = 0x000F;  // HH_HELP_CONTEXT
     htmlHelp(Handle(), help.c_str(), kHelpContext, kMasterHelpContext);
   }
-  // The viewer stays loaded while its window may be open.
 }
 
 bool TDialixMaster::AnyClockVisible() const {

@@ -383,9 +383,7 @@ void TDialixMaster::TimerEvent(bool initialize) {
   SYSTEMTIME local{};
   ::GetLocalTime(&local);
   // 1. The displayed time (the local time until a world clock is chosen).
-  const TDateTime now = TryEncodeDateTime({local.wYear, local.wMonth, local.wDay},
-                                          {local.wHour, local.wMinute, local.wSecond, local.wMilliseconds})
-                            .value_or(0);
+  const TDateTime now = DateTimeOf(local);
   const TTickWork work = PlanTick(TickCalendar, local.wDay, local.wSecond, initialize);
   // 2. A new day: the holiday state is decided anew, and today's automatic
   // style changes may apply again.

@@ -73,6 +73,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   UINT_PTR ToolTipTimerHandle = 0;  // a tooltip waits for the hint pause
   const TDialix* ToolTipClock = nullptr;  // the clock the tooltip was last placed for
   std::unique_ptr<TWRTaskTrayIcon> TrayIcon;  // the notification-area icon
+  TUniqueModule HelpViewer;  // the HTML Help library, loaded on the first help request
   bool TrayClockEnabled = false;
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";

@@ -61,4 +61,14 @@ std::wstring SystemErrorText(DWORD code) {
   return text;
 }
 
+TDateTime DateTimeOf(const SYSTEMTIME& t) {
+  return TryEncodeDateTime({t.wYear, t.wMonth, t.wDay}, {t.wHour, t.wMinute, t.wSecond, t.wMilliseconds}).value_or(0);
+}
+
+TDateTime LocalNow() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return DateTimeOf(now);
+}
+
 }  // namespace tdialix

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/date_format.h"
+#include "base/date_time.h"
 
 namespace tdialix {
 
@@ -15,6 +16,11 @@ TFormatSettings SystemFormatSettings();
 
 // Text in the system's ANSI code page (Shift-JIS on a Japanese system).
 std::wstring AnsiToWide(std::string_view bytes);
+
+// A system time as a date-time (0 for one that cannot be one).
+TDateTime DateTimeOf(const SYSTEMTIME& time);
+// The local time now.
+TDateTime LocalNow();
 
 // The system's message for an error code, without the trailing line break.
 std::wstring SystemErrorText(DWORD code);

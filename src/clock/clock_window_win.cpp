@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "base/scale.h"
+#include "base/system_locale_win.h"
 #include "base/trace_win.h"
 #include "clock/glyph_source_win.h"
 
@@ -111,30 +112,16 @@ void TDialix::DrawClock(bool redraw, const TClockFrameInput& input) {
   compose.Strip = &Strip;
   compose.NowText = input.NowText;
   compose.PrevText = input.PrevText;
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  compose.Now = TryEncodeDateTime({now.wYear, now.wMonth, now.wDay},
-                                  {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds})
-                    .value_or(0);
+  compose.Now = LocalNow();
   compose.Redraw = redraw;
   compose.DisplayBits = input.DisplayBits;
-  const auto composeWhole = [this, compose]() mutable {
-    compose.Redraw = true;
-    Composer.Compose(compose);
-    FrameAltered = false;
-  };
-
   // Without per-pixel alpha a hovered clock in hide mode is blanked instead of faded.
   if (!deep && input.Shape.HideType == htHide && Hover.HoverFlag && free) {
-    TBitmap& frame = Composer.ULWBmp;
-    if (!frame.Empty()) {
-      const TRgb brush = Strip.BrushColor;
-      const std::uint32_t clear = BlueOf(brush) | GreenOf(brush) << 8 | static_cast<std::uint32_t>(RedOf(brush)) << 16;
-      FillRun(reinterpret_cast<TPixel32*>(frame.Data().data()), frame.Data().size() / 4, clear);
-      Composer.Invalidate();
+    if (!Composer.ULWBmp.Empty()) {
+      Composer.Blank(Strip.BrushColor);
       FrameAltered = true;
     }
-    UpdateWindowRegion(true, input, nullptr);
+    UpdateWindowRegion(true, input, compose.Now, nullptr);
     return;
   }
   // In hole mode the frame is composed anew when the hole moves or Ctrl changes.
@@ -146,11 +133,11 @@ void TDialix::DrawClock(bool redraw, const TClockFrameInput& input) {
   }
   const bool changed = Composer.Compose(compose);
   if (changed) FrameAltered = false;  // a frame drawn on from outside is composed whole
-  UpdateWindowRegion(changed, input, composeWhole);
+  UpdateWindowRegion(changed, input, compose.Now, &compose);
 }
 
-void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input,
-                                 const std::function<void()>& composeWhole) {
+void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDateTime now,
+                                 const TComposeInput* compose) {
   TBitmap& frame = Composer.ULWBmp;
   // Without the platform's memory behind the frame there is nothing to push.
   if (frame.Empty() || !frame.InStore() || !Surface.Ready()) return;
@@ -180,17 +167,18 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input,
     shape.Inside = HoverRect(HoverGeometry(), input.Shape, input.DisplayBits).Contains({cursor.x, cursor.y});
     shape.LeftButtonDown = ::GetAsyncKeyState(leftButton) < 0;
     shape.Cursor = {cursor.x, cursor.y};
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    shape.Now = TryEncodeDateTime({now.wYear, now.wMonth, now.wDay},
-                                  {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds})
-                    .value_or(0);
+    shape.Now = now;
   }
   const TShapeDecision decision = WindowShapeStep(Hover, input.Shape, shape);
   // 4.
   if (!decision.Push) return;
   // 5. A hole goes into a clean frame, never on top of the last one.
-  if (FrameAltered && composeWhole) composeWhole();
+  if (FrameAltered && compose) {
+    TComposeInput whole = *compose;
+    whole.Redraw = true;
+    Composer.Compose(whole);
+    FrameAltered = false;
+  }
   if (decision.PunchHole) {
     POINT client = cursor;
     ::ScreenToClient(Handle(), &client);

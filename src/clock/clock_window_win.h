@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -125,9 +124,9 @@ class TDialix : public TWindow {
  private:
   // Sizes the window to the frame, runs the hide-on-hover behaviour and
   // pushes the frame with the window's alpha when anything changed.
-  // composeWhole composes the frame anew from scratch (none: the frame is
-  // blanked on purpose).
-  void UpdateWindowRegion(bool update, const TClockFrameInput& input, const std::function<void()>& composeWhole);
+  // compose: what the frame was composed from, to compose it whole again
+  // before a hole goes in (none: the frame is blanked on purpose).
+  void UpdateWindowRegion(bool update, const TClockFrameInput& input, TDateTime now, const TComposeInput* compose);
   // Ctrl is up and the window is not being dragged.
   bool Free() const;
   void SetClickThrough(bool on);

@@ -109,9 +109,8 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
     spans.resize(merged);
   }
 
-  // Nothing shows where nothing is drawn: the brush colour with alpha 0.
-  const TRgb brush = strip.BrushColor;
-  const std::uint32_t clear = BlueOf(brush) | GreenOf(brush) << 8 | static_cast<std::uint32_t>(RedOf(brush)) << 16;
+  // Nothing shows where nothing is drawn.
+  const std::uint32_t clear = BrushPixel(strip.BrushColor);
   for (const auto& [left, right] : spans) {
     Clip = {std::max(left, 0), 0, std::min(right, width), height};
     if (Clip.Left >= Clip.Right) continue;
@@ -125,6 +124,11 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
   LastLooks = looks;
   HaveFrame = true;
   return true;
+}
+
+void TFrameComposer::Blank(TRgb brush) {
+  FillRun(reinterpret_cast<TPixel32*>(ULWBmp.Data().data()), ULWBmp.Data().size() / 4, BrushPixel(brush));
+  Invalidate();
 }
 
 TFrameComposer::TCellLook TFrameComposer::LookOf(const TDigitParams& cell) const {

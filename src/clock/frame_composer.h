@@ -66,6 +66,9 @@ class TFrameComposer {
   // The frame buffer was drawn on from outside (a hole, a blank): the next
   // frame is composed whole.
   void Invalidate() { HaveFrame = false; }
+  // The whole frame buffer cleared with the brush (nothing shows), and the
+  // next frame composed whole.
+  void Blank(TRgb brush);
 
   // Every cell idle, showing the previous tick's characters.
   void ResetAnimation(std::wstring_view prevText);

@@ -25,6 +25,12 @@ using TPixel32 = std::uint32_t __attribute__((__may_alias__));
 // (255 − source alpha) / 255, each channel saturating at 255.
 void BlendRun(TPixel32* dest, const TPixel32* source, std::size_t n, int constantAlpha);
 
+// The frame buffer's brush as a pixel: its colour with alpha 0, which shows
+// nothing with per-pixel alpha and is the colour key without it.
+constexpr std::uint32_t BrushPixel(TRgb brush) {
+  return BlueOf(brush) | GreenOf(brush) << 8 | static_cast<std::uint32_t>(RedOf(brush)) << 16;
+}
+
 // n pixels of one value.
 void FillRun(TPixel32* dest, std::size_t n, std::uint32_t value);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/scale.h"
+#include "clock/pixel_blend.h"
 
 namespace tdialix {
 
@@ -136,14 +137,14 @@ void PunchHole(TBitmap& frame, TPoint cursor, int cy, const TShapeSettings& sett
   const double radius = c / 2.0;
 
   if ((a >= 255 && b == 0) || !deep) {
-    const std::uint8_t fill[4] = {BlueOf(brush), GreenOf(brush), RedOf(brush), 0};
+    const std::uint32_t fill = BrushPixel(brush);
     const int y0 = std::max(top, 0), y1 = std::min(top + c, frame.Height());
     const int x0 = std::max(left, 0), x1 = std::min(left + c, frame.Width());
     for (int y = y0; y < y1; ++y) {
       const double dy = (y + 0.5 - ey) / radius;
       for (int x = x0; x < x1; ++x) {
         const double dx = (x + 0.5 - ex) / radius;
-        if (dx * dx + dy * dy <= 1.0) std::copy(fill, fill + 4, frame.Pixel(x, y));
+        if (dx * dx + dy * dy <= 1.0) *reinterpret_cast<TPixel32*>(frame.Pixel(x, y)) = fill;
       }
     }
     return;
