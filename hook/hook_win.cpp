@@ -16,17 +16,13 @@
 
 #include <cstdint>
 
+#include "base/hook_block.h"
+
 namespace {
 
-// The shared block as the program writes it: three 32-bit values.
-struct THookBlock {
-  std::uint32_t Window;        // the window that gets the notifications
-  std::uint32_t KeyMessage;    // posted for keyboard input (WParam = virtual key)
-  std::uint32_t MouseMessage;  // posted for mouse input (WParam = mouse message)
-};
-static_assert(sizeof(THookBlock) == 12);
-
-constexpr wchar_t BlockName[] = L"TeamOrvaneTDialix2Hook";
+using tdialix::HookBlockHandle;
+using tdialix::HookBlockName;
+using tdialix::THookBlock;
 
 // The handles live from StartHook (or from the first event that finds the
 // block) to EndHook; the hooks call in on the thread that called StartHook, so
@@ -72,7 +68,7 @@ struct TTarget {
 // filling it in) and is read afresh on every event.
 TTarget CurrentTarget() {
   if (!Block) {
-    BlockMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, BlockName);
+    BlockMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, HookBlockName);
     if (!BlockMapping) return {};
     Block = static_cast<const THookBlock*>(::MapViewOfFile(BlockMapping, FILE_MAP_READ, 0, 0, sizeof(THookBlock)));
     if (!Block) {
@@ -80,9 +76,7 @@ TTarget CurrentTarget() {
       return {};
     }
   }
-  // The block holds a 32-bit window handle; handles widen by sign extension.
-  const auto window = static_cast<std::int32_t>(Block->Window);
-  return {reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), Block->KeyMessage, Block->MouseMessage};
+  return {reinterpret_cast<HWND>(HookBlockHandle(Block->Window)), Block->KeyMessage, Block->MouseMessage};
 }
 
 // WM_KEYDOWN and friends report Shift, Ctrl and Alt without telling left from

@@ -3,11 +3,13 @@
 # need, and the Japanese locale, when they are missing. Harmless to run again.
 set -euo pipefail
 
+# wine32:i386 installs harmlessly on machines that cannot execute 32-bit code;
+# the scripts run it only where its loader runs.
 packages=(
-  cmake ninja-build g++ clang libgtest-dev libbenchmark-dev  # native build, tests, benchmarks, fuzzing
-  g++-mingw-w64-i686-posix                                    # the Windows program
-  wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick # running it on Linux, window tests, screenshots
-  fonts-ipafont locales                                       # a Japanese system
+  cmake ninja-build g++ clang libgtest-dev libbenchmark-dev   # native build, tests, benchmarks, fuzzing
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix          # the Windows programs, 64-bit and 32-bit
+  wine wine64 wine32:i386 xvfb x11-utils xdotool imagemagick  # running them on Linux, window tests, screenshots
+  fonts-ipafont locales                                        # a Japanese system
 )
 
 sudo=()

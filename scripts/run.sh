@@ -9,22 +9,24 @@ build=${TDIALIX_BUILD:-$root/build}
 
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target windows
-exe="$build/windows/src/TDialix.exe"
+cmake --build "$build" --target win64
+exe="$build/win64/src/TDialix.exe"
 
+# The 64-bit program in a win64 prefix of its own.
 . "$root/scripts/wine-env.sh"
+TDIALIX_WINE_BITS=64
 TDIALIX_PREFIX="$build/run-prefix"
 
 xvfb_pid=
 cleanup() {
-  wine_env wineserver -k 2>/dev/null || true
+  wine_server -k 2>/dev/null || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   wine_prefix_ready
   echo "Starting TDialix on $DISPLAY"
-  wine_env wine "$exe" "$@"
+  wine_run "$exe" "$@"
   exit $?
 fi
 
@@ -39,7 +41,7 @@ rm -f "$display_file"
 wine_prefix_ready
 
 echo "No display found: starting TDialix on the virtual display $DISPLAY"
-wine_env wine "$exe" "$@" </dev/null >/dev/null 2>&1 &
+wine_run "$exe" "$@" </dev/null >/dev/null 2>&1 &
 program=$!
 for _ in $(seq 60); do
   xdotool search --name '^TDialix' >/dev/null 2>&1 && break

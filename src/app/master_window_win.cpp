@@ -16,6 +16,7 @@
 #include "app/tick.h"
 #include "app/tray_clock.h"
 #include "base/file_io_win.h"
+#include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
 #include "base/system_locale_win.h"
@@ -25,14 +26,6 @@
 namespace tdialix {
 
 namespace {
-
-// The 12 bytes the hook library reads: where to post, and which messages.
-struct THookBlock {
-  std::uint32_t Window;
-  std::uint32_t KeyMessage;
-  std::uint32_t MouseMessage;
-};
-static_assert(sizeof(THookBlock) == 12);
 
 bool OnAcPower() {
   SYSTEM_POWER_STATUS status{};
@@ -133,10 +126,10 @@ void TDialixMaster::LoadHookLibrary() {
 
   // The library looks the block up when input arrives, so it may come after StartHook.
   HookFileHandle.Reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(THookBlock),
-                                            kHookBlockName));
+                                            HookBlockName));
   if (!HookFileHandle) return;
   if (void* view = ::MapViewOfFile(HookFileHandle.Get(), FILE_MAP_WRITE, 0, 0, sizeof(THookBlock))) {
-    const THookBlock block{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Handle())), WM_DIALIX_HOOKKEY,
+    const THookBlock block{HookBlockWindow(reinterpret_cast<std::uintptr_t>(Handle())), WM_DIALIX_HOOKKEY,
                            WM_DIALIX_HOOKMOUSE};
     std::memcpy(view, &block, sizeof block);
     ::UnmapViewOfFile(view);
@@ -482,7 +475,7 @@ void TDialixMaster::TrayClockUpdate(bool enabled) {
     return;
   }
   NOTIFYICONDATAW data{};
-  static_assert(sizeof(NOTIFYICONDATAW) == 956 || sizeof(void*) != 4, "the full record of the shell");
+  static_assert(sizeof(NOTIFYICONDATAW) == notify::RecordLayout.Size, "the full record of the shell");
   data.cbSize = sizeof data;
   data.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(Handle()));
   data.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");

@@ -16,6 +16,5 @@ inline constexpr UINT WM_DIALIX_HOOKKEY = 0x8065;
 
 inline constexpr const wchar_t* kInstanceMutexName = L"TeamOrvaneTDialix2Mutex";
 inline constexpr const wchar_t* kRebootMutexName = L"TeamOrvaneTDialix2Reboot";
-inline constexpr const wchar_t* kHookBlockName = L"TeamOrvaneTDialix2Hook";
 
 }  // namespace tdialix

@@ -39,7 +39,8 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, size_t maxByt
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD read = 0;
-    if (!::ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr)) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    if (!::ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr)) {
       return std::nullopt;
     }
     if (read == 0) break;  // the file shrank while we read it

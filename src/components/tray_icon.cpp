@@ -41,8 +41,8 @@ std::u16string BalloonTitleText(std::wstring_view balloonTitle) {
   return CutToUnits(line, notify::InfoTitleLength);
 }
 
-std::uint32_t NotifyIconDataSize(TWindowsVersion version) {
-  return version.Major >= 6 ? notify::RecordSize : notify::RecordSizeBeforeVista;
+std::uint32_t NotifyIconDataSize(TWindowsVersion version, notify::TRecordLayout layout) {
+  return version.Major >= 6 ? layout.Size : layout.SizeBeforeVista;
 }
 
 bool UsesBalloonIcon(bool hasBalloonIcon, TWindowsVersion version) { return hasBalloonIcon && version.Major >= 6; }

@@ -28,9 +28,20 @@ inline constexpr std::uint32_t WmMouseMove = 0x200, WmLButtonDown = 0x201, WmLBu
                                WmRButtonDblClk = 0x206, WmMButtonDown = 0x207, WmMButtonUp = 0x208,
                                WmMButtonDblClk = 0x209;
 
-// The full record since Windows Vista, and the one Windows 2000 and XP take
-// (it ends before the item GUID and the balloon icon handle).
-inline constexpr std::uint32_t RecordSize = 956, RecordSizeBeforeVista = 936;
+// The record's sizes: the full record since Windows Vista, and the one
+// Windows 2000 and XP take (it ends before the item GUID and the balloon icon
+// handle). Its window and icon handles are pointer-sized, so a 64-bit
+// program's record is padded and larger than a 32-bit program's.
+struct TRecordLayout {
+  std::uint32_t Size;
+  std::uint32_t SizeBeforeVista;
+};
+inline constexpr TRecordLayout RecordLayout32{956, 936}, RecordLayout64{976, 952};
+inline constexpr TRecordLayout RecordLayoutFor(std::size_t pointerSize) {
+  return pointerSize == 8 ? RecordLayout64 : RecordLayout32;
+}
+// The layout of this program's own record.
+inline constexpr TRecordLayout RecordLayout = RecordLayoutFor(sizeof(void*));
 
 // Characters of the record's text fields, each leaving room for its terminator.
 inline constexpr std::size_t TipLength = 127, InfoLength = 255, InfoTitleLength = 63;
@@ -60,7 +71,7 @@ std::u16string TrayTipText(std::wstring_view hint);
 std::u16string BalloonHintText(std::wstring_view balloonHint);
 std::u16string BalloonTitleText(std::wstring_view balloonTitle);
 
-std::uint32_t NotifyIconDataSize(TWindowsVersion version);
+std::uint32_t NotifyIconDataSize(TWindowsVersion version, notify::TRecordLayout layout = notify::RecordLayout);
 // A balloon icon of our own needs Vista; before it the balloon shows the
 // standard icon of the flags. Balloons never play a sound.
 bool UsesBalloonIcon(bool hasBalloonIcon, TWindowsVersion version);

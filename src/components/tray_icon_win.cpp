@@ -21,9 +21,9 @@ static_assert(notify::WmMouseMove == WM_MOUSEMOVE && notify::WmLButtonDown == WM
               notify::WmRButtonDown == WM_RBUTTONDOWN && notify::WmRButtonUp == WM_RBUTTONUP &&
               notify::WmRButtonDblClk == WM_RBUTTONDBLCLK && notify::WmMButtonDown == WM_MBUTTONDOWN &&
               notify::WmMButtonUp == WM_MBUTTONUP && notify::WmMButtonDblClk == WM_MBUTTONDBLCLK);
-// The program is 32-bit: these are the shell's sizes of the record there.
-static_assert(sizeof(NOTIFYICONDATAW) == notify::RecordSize);
-static_assert(offsetof(NOTIFYICONDATAW, guidItem) == notify::RecordSizeBeforeVista);
+// The shell's sizes of the record for this program's bitness.
+static_assert(sizeof(NOTIFYICONDATAW) == notify::RecordLayout.Size);
+static_assert(offsetof(NOTIFYICONDATAW, guidItem) == notify::RecordLayout.SizeBeforeVista);
 static_assert(sizeof(NOTIFYICONDATAW::szTip) / sizeof(WCHAR) == notify::TipLength + 1 &&
               sizeof(NOTIFYICONDATAW::szInfo) / sizeof(WCHAR) == notify::InfoLength + 1 &&
               sizeof(NOTIFYICONDATAW::szInfoTitle) / sizeof(WCHAR) == notify::InfoTitleLength + 1);

@@ -60,12 +60,23 @@ TEST(TrayText, NeverKeepsHalfASurrogatePair) {
 
 // ---- Record size and flags
 
-TEST(TrayRecord, SizeFollowsTheSystemVersion) {
-  EXPECT_EQ(NotifyIconDataSize({5, 0}), 936u);
-  EXPECT_EQ(NotifyIconDataSize({5, 1}), 936u);
-  EXPECT_EQ(NotifyIconDataSize({5, 2}), 936u);
-  EXPECT_EQ(NotifyIconDataSize({6, 0}), 956u);
-  EXPECT_EQ(NotifyIconDataSize({10, 0}), 956u);
+// The shell's record for each bitness: 32-bit programs pass 956 bytes (936
+// before Vista); 64-bit ones 976 (952), as their handles are 8 bytes wide.
+TEST(TrayRecord, SizeFollowsTheSystemVersionAndTheProgramsBitness) {
+  const struct {
+    TWindowsVersion Version;
+    std::size_t PointerSize;
+    std::uint32_t Size;
+  } cases[] = {
+      {{5, 0}, 4, 936}, {{5, 1}, 4, 936}, {{5, 2}, 4, 936}, {{6, 0}, 4, 956}, {{10, 0}, 4, 956},
+      {{5, 0}, 8, 952}, {{5, 2}, 8, 952}, {{6, 0}, 8, 976}, {{10, 0}, 8, 976},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NotifyIconDataSize(c.Version, RecordLayoutFor(c.PointerSize)), c.Size)
+        << c.Version.Major << "." << c.Version.Minor << ", " << c.PointerSize * 8 << "-bit";
+  }
+  // This program's own record is the one of its bitness.
+  EXPECT_EQ(NotifyIconDataSize({10, 0}), sizeof(void*) == 8 ? 976u : 956u);
 }
 
 TEST(TrayRecord, BalloonsAreSilentAndShowTheirOwnIconFromVistaOn) {
@@ -133,12 +144,12 @@ using Request = std::optional<TNotifyRequest>;
 
 TEST_F(TrayIconStateTest, StartsHiddenWithASilentRecord) {
   EXPECT_FALSE(State.Visible());
-  EXPECT_EQ(State.Record().Size, 956u);
+  EXPECT_EQ(State.Record().Size, RecordLayout.Size);
   EXPECT_EQ(State.Record().CallbackMessage, kCallback);
   EXPECT_EQ(State.Record().InfoFlags, NiifNoSound);
   EXPECT_EQ(State.Record().Flags, 0u);
   EXPECT_FALSE(State.Record().BalloonIcon);
-  EXPECT_EQ(TTrayIconState({5, 1}, kCallback).Record().Size, 936u);
+  EXPECT_EQ(TTrayIconState({5, 1}, kCallback).Record().Size, RecordLayout.SizeBeforeVista);
 }
 
 TEST_F(TrayIconStateTest, VisibleAddsAndDeletesOnChangeOnly) {

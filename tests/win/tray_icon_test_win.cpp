@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cwctype>
 #include <functional>
 #include <memory>
 #include <string>
@@ -248,7 +249,7 @@ TEST_F(TrayIconTest, IsAddedWithItsHintAndRemovedAgain) {
   const TShellCall& add = Calls[0];
   EXPECT_EQ(add.Message, static_cast<DWORD>(NIM_ADD));
   EXPECT_TRUE(add.Result);
-  EXPECT_EQ(add.Data.cbSize, 956u);
+  EXPECT_EQ(add.Data.cbSize, sizeof(NOTIFYICONDATAW));  // the full record of this bitness
   EXPECT_EQ(add.Data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
   EXPECT_EQ(add.Data.hWnd, window);
   EXPECT_EQ(add.Data.uID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(window)));
@@ -649,6 +650,25 @@ TEST(TrayPolicy, UnreadableSettingsAllow) {
     EXPECT_EQ(TrayIconsAllowedByPolicy(), c.IconsAllowed) << static_cast<int>(c.Value);
     EXPECT_EQ(BalloonTipsAllowedBySetting(), c.BalloonsAllowed) << static_cast<int>(c.Value);
   }
+}
+
+// The program's manifest, linked into this test program as into TDialix.exe,
+// must name this program's processor: otherwise the system hands out the old
+// common controls, without themes, task dialogs or link controls. (Wine's
+// version number says 5.81 either way; where the library comes from tells.)
+TEST(ProgramManifest, GivesThisBitnessCommonControls6) {
+  ACTCTX_SECTION_KEYED_DATA redirection{};
+  redirection.cbSize = sizeof redirection;
+  EXPECT_TRUE(::FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll",
+                                         &redirection))
+      << "comctl32.dll is not redirected to the side-by-side assembly, error " << ::GetLastError();
+
+  const TUniqueModule controls(::LoadLibraryW(L"comctl32.dll"));
+  ASSERT_TRUE(controls);
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(::GetModuleFileNameW(controls.Get(), path.data(), MAX_PATH));
+  std::transform(path.begin(), path.end(), path.begin(), ::towlower);
+  EXPECT_NE(path.find(L"common-controls_6595b64144ccf1df_6."), std::wstring::npos) << std::string(path.begin(), path.end());
 }
 
 }  // namespace

@@ -1,15 +1,17 @@
 #!/bin/sh
-# Starts or stops the Wine session that the Windows tests run in: a virtual X
-# display, the test prefix inside the build folder and one resident wineserver.
-#   wine-session.sh start|stop <session folder>
+# Starts or stops the Wine session that the Windows tests of one build run in:
+# a virtual X display, the test prefix inside the build folder (win64 for the
+# 64-bit program, win32 for the 32-bit one) and one resident wineserver.
+#   wine-session.sh start|stop <session folder> <64|32>
 set -eu
 action=$1
 dir=$2
+TDIALIX_WINE_BITS=${3:-64}
 . "$(dirname "$0")/../../scripts/wine-env.sh"
 TDIALIX_PREFIX="$dir/prefix"
 
 stop() {
-  if [ -d "$TDIALIX_PREFIX" ]; then wine_env wineserver -k 2>/dev/null || true; fi
+  if [ -d "$TDIALIX_PREFIX" ]; then wine_server -k 2>/dev/null || true; fi
   if [ -f "$dir/xvfb.pid" ]; then
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
     rm -f "$dir/xvfb.pid"
@@ -20,7 +22,7 @@ stop() {
 case "$action" in
   stop) stop; exit 0 ;;
   start) ;;
-  *) echo "usage: $0 start|stop <folder>" >&2; exit 2 ;;
+  *) echo "usage: $0 start|stop <folder> <64|32>" >&2; exit 2 ;;
 esac
 
 stop
@@ -42,9 +44,9 @@ wine_prefix_ready
 
 # One resident server for the whole run: each program then starts in
 # milliseconds instead of waiting for Wine to let go of the test's pipe.
-wine_env wineserver -p </dev/null >/dev/null 2>&1
+wine_server -p </dev/null >/dev/null 2>&1
 # Wine's own helper processes (services, the desktop window) start with the
 # first program and live on; start them here, away from the tests' pipes.
-wine_env wineboot </dev/null >/dev/null 2>&1
+wine_run wineboot </dev/null >/dev/null 2>&1
 
-printf 'DISPLAY=%s\n' "$DISPLAY" >"$dir/session.env"
+printf 'DISPLAY=%s\nTDIALIX_WINE_BITS=%s\n' "$DISPLAY" "$TDIALIX_WINE_BITS" >"$dir/session.env"
