@@ -4,6 +4,7 @@
 #include "program_fixture_win.h"
 
 #include "../support/registry_snapshot_win.h"
+#include "dialogs/settings_folder_win.h"
 #include "dialogs/shell_association_win.h"
 
 namespace tdialix {
@@ -231,6 +232,38 @@ TEST_F(ShellProgramTest, AnotherProgramsAssociationIsOnlyTakenOverWhenTheUserSay
   // gives the other program's back.
   RunAssociation(false);
   EXPECT_TRUE(SnapshotOf(HKEY_CURRENT_USER, kClasses) == prepared);
+}
+
+TEST_F(ShellProgramTest, TheSettingsFolderOpensInTheShell) {
+  ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
+  const TSettingsFolderBox box = ReadSettingsFolderBox(SettingsFolder() + L"\\TDialix.ini");
+  ASSERT_TRUE(box.CanOpen);
+  TShellContext context = SystemShellContext();
+  context.ShowMessage = [](HWND, const std::wstring& text, UINT) {
+    ADD_FAILURE() << WideToUtf8(text);
+    return IDOK;
+  };
+  ASSERT_TRUE(OpenSettingsFolder(context, Owner, box.Text));
+
+  // The shell's folder window, named after the folder, shown normally.
+  HWND folder = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (const TopWindow& w : TopWindows()) {
+      wchar_t title[256] = {};
+      ::GetWindowTextW(w.Window, title, 256);
+      if (std::wstring_view(title) == L"TDialix" && ::IsWindowVisible(w.Window)) folder = w.Window;
+    }
+    return folder != nullptr;
+  })) << "no folder window";
+  if (!folder) return;
+  EXPECT_FALSE(::IsIconic(folder));
+  EXPECT_FALSE(::IsZoomed(folder));
+  // The shell's process ends with its window.
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(folder, &processId);
+  const TUniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  ::PostMessageW(folder, WM_CLOSE, 0, 0);
+  if (process) EXPECT_EQ(::WaitForSingleObject(process.Get(), 15000), WAIT_OBJECT_0);
 }
 
 }  // namespace
