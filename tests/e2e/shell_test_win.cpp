@@ -263,7 +263,9 @@ TEST_F(ShellProgramTest, TheSettingsFolderOpensInTheShell) {
   ::GetWindowThreadProcessId(folder, &processId);
   const TUniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
   ::PostMessageW(folder, WM_CLOSE, 0, 0);
-  if (process) EXPECT_EQ(::WaitForSingleObject(process.Get(), 15000), WAIT_OBJECT_0);
+  if (process) {
+    EXPECT_EQ(::WaitForSingleObject(process.Get(), 15000), WAIT_OBJECT_0);
+  }
 }
 
 }  // namespace
