@@ -63,7 +63,8 @@ std::wstring SystemErrorText(DWORD code) {
   if (text.empty()) {
     // Codes with the top bit set are COM results, read in hexadecimal.
     wchar_t number[16] = {};
-    std::swprintf(number, std::size(number), code & 0x80000000u ? L"0x%08lX" : L"%lu", static_cast<unsigned long>(code));
+    std::swprintf(number, std::size(number), code & 0x80000000u ? L"0x%08lX" : L"%lu",
+                  static_cast<unsigned long>(code));
     text = std::wstring(L"Error ") + number;
   }
   return text;
