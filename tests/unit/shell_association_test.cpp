@@ -39,7 +39,9 @@ TMemoryClassesStore OthersOnly() {
 }
 
 TMemoryClassesStore WithOwnValues(TMemoryClassesStore store) {
-  for (const TAssociationEntry& entry : AssociationEntries(kProgram)) store.Set(entry.Key, entry.Name, StringValue(entry.Text));
+  for (const TAssociationEntry& entry : AssociationEntries(kProgram)) {
+    store.Set(entry.Key, entry.Name, StringValue(entry.Text));
+  }
   return store;
 }
 
