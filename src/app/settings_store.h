@@ -45,7 +45,6 @@ class TSettingsStore {
  public:
   TSettingsStore(TSettingsFiles& files, std::wstring path);
 
-  const std::wstring& Path() const { return SettingsPath; }
   // Where the settings were read from: empty when the file was there but could
   // not be read, so that they are read and written as if there had been none.
   const std::wstring& ReadPath() const { return SettingsReadPath; }
