@@ -97,7 +97,7 @@ void TDialixMaster::ExecuteCommand(int command) {
 }
 
 void TDialixMaster::LoadStyleAction() {
-  SaveStyle(StyleLoader.DefaultStyleFile);
+  SaveDefaultStyle();
   const std::optional<std::wstring> file =
       ShowOpenStyleDialog(Handle(), StyleLoader.OpenDialogFolder, FileNameOf(StyleLoader.LastStyleFile));
   if (file && !StyleLoader.LoadingDesign) LoadStyle(*file, false, true, true);
@@ -167,12 +167,14 @@ void TDialixMaster::MonitorOff() {
 }
 
 void TDialixMaster::ShowHelp() {
-  const std::wstring help = FolderOf(ProgramPath()) + L"TDialix.chm";
+  // The program's own path with ".chm": a renamed program finds its help beside it.
+  const std::wstring& help = Application.HelpFile;
   // Without its help file the program simply has no help to show.
   if (::GetFileAttributesW(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    Trace(L"help-missing");
+    Trace(L"help-missing " + help);
     return;
   }
+  Trace(L"help " + help);
   // The viewer stays loaded while its window may be open, until the program ends.
   if (!HelpViewer) HelpViewer.Reset(::LoadLibraryW(L"hhctrl.ocx"));
   if (!HelpViewer) return;
