@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "base/date_time.h"
@@ -12,10 +13,12 @@ namespace tdialix {
 // saving on, or while the monitor is off.
 unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bool monitorOn);
 
-// The day and the second the tick last worked for.
+// The date and the second the tick last worked for, both whole: a tick that
+// comes a minute or a month after the last one still starts a new second or
+// a new day, whatever its second or day of the month is.
 struct TTickCalendar {
-  int SaveAdjustedD = -1;  // day of the month
-  int SaveAdjustedS = -1;
+  std::int64_t SaveAdjustedD = std::numeric_limits<std::int64_t>::min();  // day number of the date
+  std::int64_t SaveAdjustedS = std::numeric_limits<std::int64_t>::min();  // seconds since day 0
 };
 
 // The work a tick does besides drawing: once a day, and once a second.
@@ -26,10 +29,13 @@ struct TTickWork {
   bool operator==(const TTickWork&) const = default;
 };
 
-// What a tick at this day and second has to do. An initialising tick (right
+// What a tick at this displayed time has to do. An initialising tick (right
 // after a style was applied) does the day's and the second's work again, but
 // it is no new day: the automatic changes already applied today stay applied.
-TTickWork PlanTick(TTickCalendar& saved, int day, int second, bool initialize);
+TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize);
+
+// The whole second a date-time falls in, counted from day 0.
+std::int64_t WholeSecond(TDateTime value);
 
 // The opacity 0 ... 255 of a clock fading in for elapsedMs milliseconds: an
 // ease-in, ease-out ramp of 250 ms. A negative time (the system clock went
@@ -42,7 +48,8 @@ struct TVisibilityState {
   bool Hiding = true;                        // a fade-out is pending or running
   TDateTime SaveSwitchingTime = MinDateTime;  // start of the running fade
   int SaveSwitchingAlphaBlend = 0;           // the fade's opacity, 0 ... 255
-  std::uint16_t SaveDisplayS = 0xFFFF;       // the second the time slots were last looked at
+  // The whole second (of the digit time) the time slots were last looked at.
+  std::int64_t SaveDisplayS = std::numeric_limits<std::int64_t>::min();
 };
 
 struct TVisibilityInput {
@@ -71,6 +78,10 @@ struct TClockAction {
   bool Hide = false;
   bool operator==(const TClockAction&) const = default;
 };
+
+// Whether the fade between visible and hidden is running: it needs a frame
+// every tick until it ends.
+bool SwitchFadeRunning(const TVisibilityState& state, bool fadeSwitching);
 
 // The visibility and fade part of a (non-initialising) tick.
 std::vector<TClockAction> VisibilityStep(TVisibilityState& state, const TVisibilityInput& input,
