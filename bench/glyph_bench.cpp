@@ -8,7 +8,9 @@
 // the ladder of heights shows how the ratio grows towards it.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <thread>
 
 #include "../tests/support/glyph_reference.h"
 #include "ratio_reporter.h"
@@ -29,12 +31,16 @@ TStyle Heavy() {
   return style;
 }
 
+// The fast build runs on every core, as the program runs it; the reference on one.
 void Build(benchmark::State& state, const TStyle& style, int monitorHeight, TStampSquareFunction stamp) {
   TRingRasterizer raster;
   TNoPictures pictures;
+  TWorkerPool pool(stamp == &StampSquare ? std::max(1u, std::thread::hardware_concurrency()) : 1);
+  TGlyphBuildControl control;
+  control.Pool = &pool;
   for (auto _ : state) {
     TGlyphStrip strip;
-    InitializeBitmap(strip, style, {monitorHeight, 32, {}}, raster, pictures, stamp);
+    InitializeBitmap(strip, style, {monitorHeight, 32, {}}, raster, pictures, stamp, control);
     benchmark::DoNotOptimize(strip.SrcImg.Data().data());
   }
 }

@@ -301,12 +301,83 @@ void TDialixMaster::SettingTimer(bool setting) {
   if (!setting) {
     if (MainTimerHandle) ::KillTimer(Handle(), kMainTimerId);
     MainTimerHandle = 0;
+    MainTimerPeriod = 0;
     return;
   }
   if (MainTimerHandle) return;
-  const unsigned interval = TickInterval(Settings.TimerInterval, ACPowerMode, Settings.PowerSavingMode, MonitorPowerOn);
+  const unsigned interval = CurrentTickInterval();
+  MainTimerOrigin = DisplayedNow();
   MainTimerHandle = ::SetTimer(Handle(), kMainTimerId, interval, nullptr);
+  MainTimerPeriod = interval;
   TimerEvent(false);
+}
+
+unsigned TDialixMaster::CurrentTickInterval() const {
+  return TickInterval(Settings.TimerInterval, ACPowerMode, Settings.PowerSavingMode, MonitorPowerOn);
+}
+
+TDateTime TDialixMaster::DisplayedNow() const {
+  SYSTEMTIME local{};
+  ::GetLocalTime(&local);
+  return DateTimeOf(local);
+}
+
+TTickMotion TDialixMaster::Motion() const {
+  TTickMotion motion;
+  motion.Initialized = LastTickInitialized;
+  motion.TempVisible = TempVisible;
+  motion.SwitchFading = SwitchFadeRunning(Visibility, Style.FadeSwitching);
+  // Without the hook library's messages (or, in hole mode, with a tick too
+  // slow for them) only the tick sees the pointer come and go.
+  const bool hookFollows = HookDllFlag && !(Settings.HideType == htHole && Settings.TimerInterval > 99);
+  motion.PointerFollowed = Settings.HideType != htNone && !hookFollows;
+  for (const auto& clock : Dialixs) {
+    motion.Dragging = motion.Dragging || clock->SizeMovingFlag;
+    motion.HideFading = motion.HideFading || clock->Hover.AlphaHiding;
+    motion.PointerFollowed =
+        motion.PointerFollowed || PointerEngaged(clock->Hover, Settings.HideType, Settings.ClickHide);
+    // A clock that is not drawn (hidden, or its monitor switched off) animates nothing.
+    if (MonitorPowerOn && ::IsWindowVisible(clock->Handle())) {
+      motion.CellsChanging = motion.CellsChanging || clock->Composer.Animating();
+    }
+  }
+  return motion;
+}
+
+bool TDialixMaster::EverySecondWork() {
+  if (PluginsLoaded()) return true;
+  const TFormatSettings& formats = StyleHost.Formats();
+  if (Settings.ShowToolTip && ToolTipHandle && FormatShowsSeconds(Settings.ToolTipFormat, formats)) return true;
+  return Settings.ShowTaskTrayIcon && TrayIcon && TrayIcon->Visible() &&
+         FormatShowsSeconds(Settings.TaskTrayFormat, formats);
+}
+
+void TDialixMaster::ScheduleTick() {
+  if (!MainTimerHandle) return;
+  const unsigned interval = CurrentTickInterval();
+  const TDateTime now = DisplayedNow();
+  TTickPlanInput input;
+  input.Now = now;
+  input.Interval = interval;
+  input.GridOrigin = MainTimerOrigin;
+  input.Motion = Motion();
+  input.Style = &Style;
+  input.DisplayBits = SaveDisplayColor;
+  input.EverySecond = EverySecondWork();
+  const TDateTime digitTime = DigitTime(now, Style, false);
+  input.VisibilityDue =
+      Visibility.Visible != InVisibleTimeSlot(Style.VisibleTimeSlotList, digitTime, DayTypeOf(now, HolidayFlag));
+  input.Slots = &Style.VisibleTimeSlotList;
+  if (Settings.AutoStyleChange) input.Changes = &Settings.ChangeTimeList;
+  // "Always on top" looks at the windows above the clocks at least four times a second.
+  if (Settings.ZOrderMode == zmTopMost && Visibility.Visible) input.MaxSleep = 250;
+  const TTickPlan plan = PlanNextTick(input);
+  // While something moves the timer repeats every interval; it is set anew
+  // only to reach the first of those ticks and when the interval changes.
+  if (plan.EveryInterval && MainTimerPeriod == interval) return;
+  const auto delay = static_cast<UINT>(std::clamp<std::int64_t>(plan.DelayMs, 1, kMaxTickSleep));
+  ::SetTimer(Handle(), kMainTimerId, delay, nullptr);
+  MainTimerPeriod = plan.EveryInterval && delay == interval ? interval : 0;
 }
 
 void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
@@ -375,12 +446,18 @@ void TDialixMaster::TickPlugins(const SYSTEMTIME&, TDayType, bool) {
 }
 
 void TDialixMaster::TimerEvent(bool initialize) {
+  Tick(initialize);
+  LastTickInitialized = initialize;
+  ScheduleTick();
+}
+
+void TDialixMaster::Tick(bool initialize) {
   if (DisplayChangingFlag) return;
   SYSTEMTIME local{};
   ::GetLocalTime(&local);
   // 1. The displayed time (the local time until a world clock is chosen).
   const TDateTime now = DateTimeOf(local);
-  const TTickWork work = PlanTick(TickCalendar, local.wDay, local.wSecond, initialize);
+  const TTickWork work = PlanTick(TickCalendar, now, initialize);
   // 2. A new day: the holiday state is decided anew, and today's automatic
   // style changes may apply again.
   if (work.NewDay) {
@@ -454,6 +531,7 @@ void TDialixMaster::LocaleChanged() {
   if (Settings.ShowToolTip) UpdateToolTipText(now);
   if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
   RedrawAll();
+  ScheduleTick();
   Trace(L"locale-changed");
 }
 
@@ -544,6 +622,7 @@ void TDialixMaster::HookMouse(UINT mouseMessage) {
       input.SizeMoving = clock->SizeMovingFlag;
       if (HookMouseStep(clock->Hover, input)) DrawClock(*clock, true);
     }
+    ScheduleTick();  // a fade, a hole or a hovered clock wants the tick every interval
   }
   if (TraceEnabled()) Trace(L"hookmouse " + std::to_wstring(mouseMessage));
 }
@@ -551,6 +630,7 @@ void TDialixMaster::HookMouse(UINT mouseMessage) {
 void TDialixMaster::HookKey(WPARAM virtualKey, LPARAM keyFlags) {
   if (ClocksActive() && IsCtrlPressOrRelease(static_cast<unsigned>(virtualKey), static_cast<std::uint32_t>(keyFlags))) {
     RedrawAll();
+    ScheduleTick();
   }
   if (TraceEnabled()) Trace(L"hookkey " + std::to_wstring(virtualKey));
 }
@@ -789,11 +869,15 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       HookKey(wParam, lParam);
       return 0;
     case WM_TIMER:
-      if (wParam == kMainTimerId) TimerEvent(false);
+      if (wParam == kMainTimerId && MainTimerHandle) {
+        TimerEvent(false);
+        if (TraceEnabled()) Trace(L"tick " + NowText);
+      }
       if (wParam == kTempVisibleTimerId) {
         ::KillTimer(Handle(), kTempVisibleTimerId);
         TempVisibleTimerHandle = 0;
         TempVisible = false;
+        ScheduleTick();  // the clocks hide at the next second when their time slots say so
       }
       if (wParam == kMonitorOffTimerId) {
         ::KillTimer(Handle(), kMonitorOffTimerId);
@@ -810,6 +894,7 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
       TWindow::WindowProc(message, wParam, lParam);
       DisplayChange(wParam);
+      ScheduleTick();
       return 0;
     case WM_SYSCOLORCHANGE:
       TWindow::WindowProc(message, wParam, lParam);
@@ -829,6 +914,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMECHANGE:
       TWindow::WindowProc(message, wParam, lParam);
       TimeZoneBias = CurrentTimeZoneBias();
+      // The clocks show the new time at once, and the next tick is planned from it.
+      if (MainTimerHandle) TimerEvent(false);
       return 0;
     case WM_POWERBROADCAST: {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);

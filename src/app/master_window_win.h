@@ -20,6 +20,7 @@
 #include "app/settings_files_win.h"
 #include "app/settings_store.h"
 #include "app/tick.h"
+#include "app/tick_plan.h"
 #include "calendar/style_change.h"
 #include "app/style_host_win.h"
 #include "base/date_time.h"
@@ -54,6 +55,8 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool HookDllFlag = false;
 
   UINT_PTR MainTimerHandle = 0;
+  TDateTime MainTimerOrigin = 0;  // when the tick timer started: its ticks fall on whole intervals from then
+  unsigned MainTimerPeriod = 0;   // the interval the timer repeats at, 0 while it waits for one tick
   UINT_PTR TempVisibleTimerHandle = 0;
   UINT_PTR MonitorOffTimerHandle = 0;
   std::uint32_t HoleWaitCount = 0;
@@ -124,8 +127,11 @@ class TDialixMaster : public TWindow, private TClockHost {
 
   // Starts (true) or stops (false) the tick timer.
   void SettingTimer(bool setting);
-  // One tick of the clock.
+  // One tick of the clock; the timer is then set for the next one.
   void TimerEvent(bool initialize);
+  // Sets the tick timer for the next tick the planner sees: every interval
+  // while something moves, otherwise the next moment anything can change.
+  void ScheduleTick();
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
@@ -152,7 +158,10 @@ class TDialixMaster : public TWindow, private TClockHost {
   void BringDialogForward() override;
   void EditStyle() override;
   void PopupMenu(TDialix& clock, TPoint screen) override;
-  void RedrawClock(TDialix& clock) override { DrawClock(clock, true); }
+  void RedrawClock(TDialix& clock) override {
+    DrawClock(clock, true);
+    ScheduleTick();
+  }
   void ClockShownOrHidden(TDialix& clock, bool shown) override;
   void ClockPressed(TDialix& clock) override;
   void CloseProgram() override { Close(); }
@@ -198,6 +207,17 @@ class TDialixMaster : public TWindow, private TClockHost {
   // The plug-ins' tick with the displayed time.
   void TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize);
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);
+  // The tick's work, without setting the timer.
+  void Tick(bool initialize);
+  // The displayed time now.
+  TDateTime DisplayedNow() const;
+  // The tick interval the settings and the power state give.
+  unsigned CurrentTickInterval() const;
+  // What moves on the screen now, and whether the once-a-second work is wanted every second.
+  TTickMotion Motion() const;
+  bool EverySecondWork();
+  // Plug-ins get their tick every second once they exist.
+  bool PluginsLoaded() const { return false; }
   void EnforceTopMost();
   // The locale's date and time forms changed: texts and clocks follow at once.
   void LocaleChanged();
@@ -210,6 +230,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
+  bool LastTickInitialized = false;  // the last tick was an initialising one
   TSettingsEnvironment SettingsEnvironment();
 };
 

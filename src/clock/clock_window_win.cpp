@@ -150,6 +150,7 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
     }
     WindowSize = {frame.Width(), frame.Height()};
+    Screen.Forget();
     if (Host) Host->ClockResized(*this);
   }
   // 2. and 3. Where the pointer is, and what the hide type makes of it.
@@ -191,16 +192,44 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
   // 9.
   const LONG_PTR exStyle = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(decision.Alpha), AC_SRC_ALPHA};
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(decision.Alpha), AC_SRC_ALPHA};
+  PushFrame(blend, deep);
+}
+
+void TDialix::PushFrame(const BLENDFUNCTION& blend, bool deep) {
+  const TBitmap& frame = Composer.ULWBmp;
+  const bool sameAlpha = blend.SourceConstantAlpha == PushedAlpha && Screen.Holds(frame);
+  TRect dirty = Screen.Changes(frame);
+  if (sameAlpha && dirty.Width() <= 0) return;  // the screen shows this frame already
+  // A new window alpha changes every pixel: the whole frame goes.
+  if (!sameAlpha) dirty = {0, 0, frame.Width(), frame.Height()};
   SIZE size{frame.Width(), frame.Height()};
   POINT source{0, 0};
   const TRgb key = Strip.ULWColor;
-  ::UpdateLayeredWindow(Handle(), Surface.DC(), nullptr, &size, Surface.DC(), &source,
-                        RGB(RedOf(key), GreenOf(key), BlueOf(key)), &blend, deep ? ULW_ALPHA : ULW_COLORKEY);
-  if (decision.Alpha != PushedAlpha && TraceEnabled()) {
-    Trace(L"alpha " + std::to_wstring(MonitorIndex) + L" " + std::to_wstring(decision.Alpha));
+  const RECT dirtyRect{dirty.Left, dirty.Top, dirty.Right, dirty.Bottom};
+  UPDATELAYEREDWINDOWINFO info{};
+  info.cbSize = sizeof info;
+  info.hdcDst = Surface.DC();
+  info.psize = &size;
+  info.hdcSrc = Surface.DC();
+  info.pptSrc = &source;
+  info.crKey = RGB(RedOf(key), GreenOf(key), BlueOf(key));
+  info.pblend = &blend;
+  info.dwFlags = deep ? ULW_ALPHA : ULW_COLORKEY;
+  info.prcDirty = &dirtyRect;
+  if (!::UpdateLayeredWindowIndirect(Handle(), &info)) {
+    // A system that refuses the rectangle takes the whole frame.
+    BLENDFUNCTION whole = blend;
+    ::UpdateLayeredWindow(Handle(), Surface.DC(), nullptr, &size, Surface.DC(), &source, info.crKey, &whole,
+                          info.dwFlags);
+    dirty = {0, 0, frame.Width(), frame.Height()};
   }
-  PushedAlpha = decision.Alpha;
+  Screen.Shown(frame, dirty);
+  ++Pushes;
+  if (blend.SourceConstantAlpha != PushedAlpha && TraceEnabled()) {
+    Trace(L"alpha " + std::to_wstring(MonitorIndex) + L" " + std::to_wstring(blend.SourceConstantAlpha));
+  }
+  PushedAlpha = blend.SourceConstantAlpha;
 }
 
 TPoint TDialix::ToolTipPosition() const {
@@ -279,6 +308,8 @@ LRESULT TDialix::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
       SizeMovingFlag = true;
       if (TraceEnabled()) Trace(L"sizemove " + std::to_wstring(MonitorIndex));
+      // A dragged clock shows whole and takes clicks at once, and the tick follows the drag.
+      if (Host) Host->RedrawClock(*this);
       return result;
     }
     case WM_EXITSIZEMOVE: {
@@ -386,6 +417,7 @@ void TDialix::SetClickThrough(bool on) {
 }
 
 void TDialix::ShowByProgram(bool show) {
+  if (show) Screen.Forget();  // a window shown again is pushed whole
   OwnShowHide = true;
   ::ShowWindow(Handle(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
   OwnShowHide = false;

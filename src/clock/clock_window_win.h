@@ -13,6 +13,7 @@
 #include "clock/glyph_strip.h"
 #include "clock/clock_behaviour.h"
 #include "clock/hover.h"
+#include "clock/shown_frame.h"
 #include "style/style.h"
 
 namespace tdialix {
@@ -97,6 +98,7 @@ class TDialix : public TWindow {
   bool MarkedForRelease = false;  // its monitor went away: it is about to be destroyed
 
   int PushedAlpha = -1;     // the window alpha last pushed to the screen
+  long long Pushes = 0;     // frames pushed to the screen, whole or in part
   TGlyphStrip Strip;        // the cells this clock is drawn from
   TFrameComposer Composer;  // the frame buffer and the cells' animation
 
@@ -131,7 +133,12 @@ class TDialix : public TWindow {
   bool Free() const;
   void SetClickThrough(bool on);
 
+  // Pushes the frame to the layered window: only the rectangle that changed
+  // while the window's alpha stays, nothing when no pixel changed.
+  void PushFrame(const BLENDFUNCTION& blend, bool deep);
+
   TFrameSurface Surface;
+  TShownFrame Screen;         // what the layered window shows
   bool FrameAltered = false;  // a hole or a blank is in the frame buffer
   TSize WindowSize;           // the size the window was last given
   bool ClickHide = false;     // the setting as the last frame was drawn with
