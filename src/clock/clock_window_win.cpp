@@ -83,7 +83,31 @@ TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClo
 void TDialix::InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits) {
   TGdiGlyphRasterizer rasterizer;
   TGdiPictureSource pictures;
-  tdialix::InitializeBitmap(Strip, style, {monitorHeight, displayBits, &ResolveColor}, rasterizer, pictures);
+  auto build = std::make_unique<TGlyphStripBuild>(style, TGlyphTarget{monitorHeight, displayBits, &ResolveColor},
+                                                  rasterizer, pictures);
+  // Ordinary styles take a few milliseconds: they are built here and show at once.
+  constexpr long long kSmallWork = 8'000'000;
+  if (build->PixelWork() <= kSmallWork) {
+    Builder.Cancel();
+    if (build->Finish()) {
+      build->Strip.Generation = Strip.Generation + 1;
+      Strip = std::move(build->Strip);
+    }
+    return;
+  }
+  Builder.Start(std::move(build), Handle(), kGlyphsBuiltMessage);
+  // One that is ready within a moment still shows at once.
+  constexpr unsigned kPatience = 100;  // milliseconds, well within what a user feels as an answer
+  if (Builder.Wait(kPatience)) TakeBuiltGlyphs(false);
+}
+
+void TDialix::TakeBuiltGlyphs(bool redraw) {
+  std::optional<TGlyphStrip> built = Builder.Take();
+  if (!built) return;
+  built->Generation = Strip.Generation + 1;
+  Strip = std::move(*built);
+  if (TraceEnabled()) Trace(L"glyphs " + std::to_wstring(MonitorIndex));
+  if (redraw && Host) Host->RedrawClock(*this);
 }
 
 THoverGeometry TDialix::HoverGeometry() const {
@@ -280,6 +304,9 @@ LRESULT TDialix::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (Host && cancelsToolTip) Host->HideToolTip();
 
   switch (message) {
+    case kGlyphsBuiltMessage:
+      TakeBuiltGlyphs(true);
+      return 0;
     case WM_NCHITTEST:
       return HTCLIENT;
     case WM_NCCALCSIZE:

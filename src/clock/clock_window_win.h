@@ -10,6 +10,7 @@
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "clock/frame_composer.h"
+#include "clock/glyph_builder_win.h"
 #include "clock/glyph_strip.h"
 #include "clock/clock_behaviour.h"
 #include "clock/hover.h"
@@ -87,6 +88,7 @@ class TClockHost {
 class TDialix : public TWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TDialix";
+  static constexpr UINT kGlyphsBuiltMessage = WM_APP + 1;  // a build's strip is ready
 
   // A hidden clock window owned by the master window; without a host it only draws.
   TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClockHost* host = nullptr);
@@ -104,8 +106,14 @@ class TDialix : public TWindow {
 
   const TRect& VisiblityRect() const { return Composer.VisiblityRect; }
 
-  // Rebuilds the glyph strip and the background picture for the style.
+  // Rebuilds the glyph strip and the background picture for the style. What
+  // needs the font and the pictures is done here; the pixel work runs on
+  // other threads. A strip that is ready within a moment is taken at once,
+  // otherwise the clock keeps showing the strip it has until the new one comes
+  // (then it redraws). A newer build cancels one that is still running.
   void InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits);
+  // A strip is being built.
+  bool BuildingGlyphs() const { return Builder.Busy(); }
   void ResetAnimation(std::wstring_view prevText) { Composer.ResetAnimation(prevText); }
 
   // What the hover rectangle of this clock is made of, on the screen.
@@ -137,6 +145,10 @@ class TDialix : public TWindow {
   // while the window's alpha stays, nothing when no pixel changed.
   void PushFrame(const BLENDFUNCTION& blend, bool deep);
 
+  // Takes the strip a build finished; redraw: through the host, as it came later.
+  void TakeBuiltGlyphs(bool redraw);
+
+  TGlyphBuilder Builder;
   TFrameSurface Surface;
   TShownFrame Screen;         // what the layered window shows
   bool FrameAltered = false;  // a hole or a blank is in the frame buffer

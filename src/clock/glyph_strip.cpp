@@ -81,30 +81,49 @@ class TStampCache {
         }
       }
     });
-    // Row by row, each row from the one above (kept row-major to be written in order).
+    // The runs of stamps go down the columns: the effects column by column
+    // (copied in tiles, which keeps both sides in the cache), then each
+    // column's chain from its top.
+    ColumnEffect.resize(static_cast<std::size_t>(sw) * sh);
+    constexpr int kTile = 64;
+    control.ForRows((sw + kTile - 1) / kTile, sh * kTile, [&](int from, int to) {
+      for (int tx = from * kTile; tx < std::min(to * kTile, sw); tx += kTile) {
+        for (int ty = 0; ty < sh; ty += kTile) {
+          for (int x = tx; x < std::min(tx + kTile, sw); ++x) {
+            std::uint8_t* column = &ColumnEffect[static_cast<std::size_t>(x) * sh];
+            for (int y = ty; y < std::min(ty + kTile, sh); ++y) column[y] = Effect[static_cast<std::size_t>(y) * sw + x];
+          }
+        }
+      }
+    });
     control.ForRows(sw, sh, [&](int from, int to) {
-      for (int y = 0; y < sh; ++y) {
-        const std::uint8_t* e = &Effect[static_cast<std::size_t>(y) * sw];
-        std::int32_t* out = &Above[static_cast<std::size_t>(y) * sw];
-        const std::int32_t* previous = out - sw;
-        for (int x = from; x < to; ++x) out[x] = e[x] ? y : y > 0 ? previous[x] : -1;
+      for (int x = from; x < to; ++x) {
+        std::int32_t last = -1;
+        const std::uint8_t* effect = &ColumnEffect[static_cast<std::size_t>(x) * sh];
+        std::int32_t* column = &Above[static_cast<std::size_t>(x) * sh];
+        for (int y = 0; y < sh; ++y) {
+          if (effect[y]) last = y;
+          column[y] = last;
+        }
       }
     });
   }
   // Whatever was prepared is stale (the sources it came from are gone).
   void Forget() { ++Version; }
 
-  std::uint8_t EffectAt(int x, int y) const { return Effect[static_cast<std::size_t>(y) * W + x]; }
   int Strongest = 0, Threshold = 256, Decisive = 1;
   std::vector<std::int32_t> Any, Full, Strong;  // pixels that do something, full ones, decisive ones
-  std::vector<std::int32_t> Above;              // per pixel: the nearest row at or above it that does something
-  std::int32_t AboveAt(int x, int y) const { return Above[static_cast<std::size_t>(y) * W + x]; }
+  std::vector<std::int32_t> Above;              // per column: the nearest row at or above each that does something
+  // A column's chain and effects, from its top.
+  const std::int32_t* AboveIn(int x) const { return &Above[static_cast<std::size_t>(x) * H]; }
+  const std::uint8_t* EffectIn(int x) const { return &ColumnEffect[static_cast<std::size_t>(x) * H]; }
 
  private:
   const void* Source = nullptr;
   int W = 0, H = 0, Strength = 0;
   unsigned Version = 0, Built = ~0u;
   std::vector<std::uint8_t> Effect;
+  std::vector<std::uint8_t> ColumnEffect;
 };
 
 namespace {
@@ -471,7 +490,7 @@ class TGlyphPainter {
     auto& [known, image] = Softened[SoftenedUsed++];
     known = passes;
     const TPoint at = Strip.SoftDrawOffsets[i];
-    image.SetSize(Strip.DrawSizes[i].cx + at.X, Strip.DrawSizes[i].cy + at.Y);
+    image.Reuse(Strip.DrawSizes[i].cx + at.X, Strip.DrawSizes[i].cy + at.Y);  // drawn over whole
     RenderGlyph(Images.Font, &image, Images.Chars[i], M.Smooth, at, true);
     BlurImage(image, passes, Control, &BlurScratch);
     CheckCancel();
@@ -736,7 +755,7 @@ void BlurImage(TBitmap& image, int passes, const TGlyphBuildControl& control, TB
   for (int pass = 0; pass < passes; ++pass) {
     if (control.Cancelled()) return;
     if (pass == 0) {
-      copy.SetSize(w, h);
+      copy.Reuse(w, h);
       for (int y = 0; y < h; ++y) std::memcpy(copy.Row(y), image.Row(y), static_cast<std::size_t>(w) * n);
     } else {
       std::swap(copy, image);  // last pass's result becomes this pass's source
@@ -897,10 +916,12 @@ void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TP
           // left), then b ascending (source row from bottom to top).
           for (int qx = busyColumn[qx1]; qx >= qx0; qx = qx > 0 ? busyColumn[qx - 1] : -1) {
             const int a = px - ax - qx;
-            for (int qy = tables.AboveAt(qx, qy1); qy >= qy0; qy = qy > 0 ? tables.AboveAt(qx, qy - 1) : -1) {
+            const std::int32_t* chain = tables.AboveIn(qx);
+            const std::uint8_t* effects = tables.EffectIn(qx);
+            for (int qy = chain[qy1]; qy >= qy0; qy = qy > 0 ? chain[qy - 1] : -1) {
               const int b = py - ay - qy;
               if (square.Pattern != TOffsetPattern::opAll && !square.Admits(a, b)) continue;
-              const int h = tables.EffectAt(qx, qy);
+              const int h = effects[qy];
               for (int k = 0; k < 3; ++k) d[k] = StampStep(d[k], c[k], h);
               if (settled(d)) goto done;
             }
@@ -941,9 +962,23 @@ TGlyphStripBuild::TGlyphStripBuild(const TStyle& style, const TGlyphTarget& targ
     Work->StripWidth = builder.StripWidth;
     Work->FontGlyphs = true;
   }
+  Work->Images.Font.Stop();
   // D. The background depends on the cells' height only.
   Strip.BackGrndFlag = BuildBackground(Strip, Work->Style, m, pictures);
   if (!Strip.BackGrndFlag) Strip.BackGrndImg = TBitmap(0, 0, 32);
+}
+
+long long TGlyphStripBuild::PixelWork() const {
+  if (!Work) return 0;
+  const TMetrics& m = Work->M;
+  const long long area = static_cast<long long>(std::max(Work->StripWidth, Strip.SrcImg.Width())) *
+                         std::max(Strip.MaxDrawSize.cy, 0);
+  if (!Work->FontGlyphs) return area;
+  // Up to two squares per decoration (colour plane and mask), each square as
+  // costly as its side is long relative to the glyph.
+  const int squares = 2 * ((m.Ws > 0) + (m.Wo > 0) + (m.Wi > 0));
+  const int side = 1 + 2 * m.Wo + 2 * m.Wi + m.Ws;
+  return area * (1 + squares * std::max(1, side / 8));
 }
 
 TGlyphStripBuild::~TGlyphStripBuild() = default;

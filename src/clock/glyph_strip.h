@@ -112,6 +112,10 @@ class TGlyphStripBuild {
   // The pixel work. False when the control cancelled it; the strip is then unfinished.
   bool Finish(const TGlyphBuildControl& control = {});
 
+  // How much pixel work is left, in pixels touched: the strip's pixels once
+  // for every square of stamps a glyph takes, and once more.
+  long long PixelWork() const;
+
   TGlyphStrip Strip;  // whole once Finish returned true
 
  private:
