@@ -352,7 +352,7 @@ bool TDialixMaster::EverySecondWork() {
          FormatShowsSeconds(Settings.TaskTrayFormat, formats);
 }
 
-void TDialixMaster::ScheduleTick() {
+void TDialixMaster::ScheduleTick(bool afterTick) {
   if (!MainTimerHandle) return;
   const unsigned interval = CurrentTickInterval();
   const TDateTime now = DisplayedNow();
@@ -375,9 +375,15 @@ void TDialixMaster::ScheduleTick() {
   // While something moves the timer repeats every interval; it is set anew
   // only to reach the first of those ticks and when the interval changes.
   if (plan.EveryInterval && MainTimerPeriod == interval) return;
+  // Between ticks (input, a redraw) a plan for the tick already set changes nothing.
+  if (!afterTick && !plan.EveryInterval && MainTimerPeriod == 0 &&
+      std::llround((plan.Due - MainTimerDue) * static_cast<double>(MSecsPerDay)) == 0) {
+    return;
+  }
   const auto delay = static_cast<UINT>(std::clamp<std::int64_t>(plan.DelayMs, 1, kMaxTickSleep));
   ::SetTimer(Handle(), kMainTimerId, delay, nullptr);
   MainTimerPeriod = plan.EveryInterval && delay == interval ? interval : 0;
+  MainTimerDue = plan.Due;
 }
 
 void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
@@ -448,7 +454,7 @@ void TDialixMaster::TickPlugins(const SYSTEMTIME&, TDayType, bool) {
 void TDialixMaster::TimerEvent(bool initialize) {
   Tick(initialize);
   LastTickInitialized = initialize;
-  ScheduleTick();
+  ScheduleTick(true);
 }
 
 void TDialixMaster::Tick(bool initialize) {

@@ -57,6 +57,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   UINT_PTR MainTimerHandle = 0;
   TDateTime MainTimerOrigin = 0;  // when the tick timer started: its ticks fall on whole intervals from then
   unsigned MainTimerPeriod = 0;   // the interval the timer repeats at, 0 while it waits for one tick
+  TDateTime MainTimerDue = 0;     // the tick the timer waits for
   UINT_PTR TempVisibleTimerHandle = 0;
   UINT_PTR MonitorOffTimerHandle = 0;
   std::uint32_t HoleWaitCount = 0;
@@ -131,7 +132,8 @@ class TDialixMaster : public TWindow, private TClockHost {
   void TimerEvent(bool initialize);
   // Sets the tick timer for the next tick the planner sees: every interval
   // while something moves, otherwise the next moment anything can change.
-  void ScheduleTick();
+  // afterTick: the timer has just fired (or a tick ran): it is always set anew.
+  void ScheduleTick(bool afterTick = false);
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
