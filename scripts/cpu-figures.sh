@@ -45,6 +45,26 @@ for prefix in "$work/program" "$work/floor"; do
   TDIALIX_PREFIX=$prefix wine_prefix_ready
 done
 
+# The process under pid (itself or a descendant) whose command line matches
+# the pattern: the shell functions that start Wine programs run them as children.
+find_process() {
+  local queue=("$1") pid
+  for _ in $(seq 100); do
+    queue=("$1")
+    while [ ${#queue[@]} -gt 0 ]; do
+      pid=${queue[0]}
+      queue=("${queue[@]:1}")
+      if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q -- "$2"; then
+        echo "$pid"
+        return
+      fi
+      queue+=($(pgrep -P "$pid" || true))
+    done
+    sleep 0.1
+  done
+  echo "$1"
+}
+
 # The CPU time of a process so far, user and system, in milliseconds.
 cpu_ms() {
   local stat
@@ -92,7 +112,8 @@ run() {
   started+=($xclock)
   sleep 8  # everything has started and settled
 
-  local pids=("$program" "$program_server" "$floor_program" "$floor_server" "$xclock")
+  local pids=("$(find_process "$program" 'TDialix.exe')" "$(find_process "$program_server" wineserver)"
+              "$(find_process "$floor_program" 'layered_floor.exe')" "$(find_process "$floor_server" wineserver)" "$xclock")
   local before=() after=()
   for pid in "${pids[@]}"; do before+=("$(cpu_ms "$pid")"); done
   sleep "$seconds"

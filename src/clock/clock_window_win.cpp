@@ -130,7 +130,8 @@ void TDialix::DrawClock(bool redraw, const TClockFrameInput& input) {
   ClickHide = input.Shape.ClickHide;
   ::GdiFlush();  // nothing of the platform's is still drawing into the frame
   const bool deep = input.DisplayBits >= 16;
-  const bool free = Free();
+  // Ctrl matters only to the hide types (asking for it costs a call to the system).
+  const bool free = input.Shape.HideType != htNone ? Free() : !SizeMovingFlag;
   TComposeInput compose;
   compose.Style = input.Style;
   compose.Strip = &Strip;
@@ -182,7 +183,7 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
   const bool deep = input.DisplayBits >= 16;
   TShapeInput shape;
   shape.Update = update;
-  shape.Free = Free();
+  shape.Free = input.Shape.HideType != htNone ? Free() : !SizeMovingFlag;
   shape.Deep = deep;
   shape.SwitchingAlpha = input.SwitchingAlpha;
   POINT cursor{};
@@ -234,7 +235,8 @@ void TDialix::PushFrame(const BLENDFUNCTION& blend, bool deep) {
   UPDATELAYEREDWINDOWINFO info{};
   info.cbSize = sizeof info;
   info.hdcDst = Surface.DC();
-  info.psize = &size;
+  // A window that keeps its size is not given one: the system then leaves its place alone.
+  info.psize = Screen.Holds(frame) ? nullptr : &size;
   info.hdcSrc = Surface.DC();
   info.pptSrc = &source;
   info.crKey = RGB(RedOf(key), GreenOf(key), BlueOf(key));
