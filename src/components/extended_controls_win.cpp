@@ -1,6 +1,7 @@
 #include "components/extended_controls_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 
@@ -54,6 +55,10 @@ LRESULT TWRLinkLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    case WM_ERASEBKGND:
+      // The parent's background, whatever it is (a dialog's face, a tab page's body).
+      ::DrawThemeParentBackground(Handle(), reinterpret_cast<HDC>(wParam), nullptr);
+      return TRUE;
     case WM_ENABLE:
       ::InvalidateRect(Handle(), nullptr, TRUE);
       break;

@@ -470,7 +470,20 @@ bool SaveScreenshot(HWND window, const std::wstring& pngPath) {
   if (!RunHostProgram(L"Z:\\usr\\bin\\import -window root -crop " + geometry + L" +repage \"" + target + L"\"")) {
     return false;
   }
-  return ::GetFileAttributesW(pngPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+  // The host's program may still be writing when its start returns: the
+  // picture is there once its size holds still.
+  const ULONGLONG deadline = ::GetTickCount64() + 10000;
+  LONGLONG previous = -1;
+  while (::GetTickCount64() < deadline) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (::GetFileAttributesExW(pngPath.c_str(), GetFileExInfoStandard, &data)) {
+      const LONGLONG size = (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+      if (size > 0 && size == previous) return true;
+      previous = size;
+    }
+    ::Sleep(100);
+  }
+  return false;
 }
 
 }  // namespace tdialix
