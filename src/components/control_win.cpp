@@ -72,8 +72,9 @@ COLORREF ColorToRGB(TColor color) {
 TWRControl::TWRControl(TControlClass windowClass, bool tabStop) : TabStop(tabStop), Class(windowClass) {}
 
 TWRControl::~TWRControl() {
-  // A form's controls go before the form itself: its window goes first, with
-  // all of theirs, while they are whole enough to hear of it.
+  // A form's controls are destroyed before the form itself. The first of them
+  // takes the form's window (and all of theirs) with it, so that no message
+  // of the closing window reaches a control that is already gone.
   if (Window && FForm && FForm->Handle() && ::IsChild(FForm->Handle(), Window)) FForm->Release();
   if (Window) {
     ::RemovePropW(Window, kControlProperty);

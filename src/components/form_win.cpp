@@ -137,7 +137,6 @@ int TWRForm::ShowModal() {
   const HWND owner = ModalOwner();
   CreateForm(owner);
   FModalResult = mrNone;
-  Modal = true;
   const bool disableOwner = owner && ::IsWindowEnabled(owner);
   if (disableOwner) ::EnableWindow(owner, FALSE);
   Trace(L"dialog-open " + FClassName);
@@ -161,7 +160,6 @@ int TWRForm::ShowModal() {
     }
   }
   const int result = FModalResult != mrNone ? FModalResult : mrCancel;
-  Modal = false;
   // The owner takes the activation back before the form goes.
   if (disableOwner) ::EnableWindow(owner, TRUE);
   if (Window) ::ShowWindow(Window, SW_HIDE);

@@ -29,7 +29,11 @@
 // on) on every control, the application icon, the system menu's hints, the
 // pointer snapped to the default button when the user asks for it, a place
 // inside the work area after a display change, help topics on F1, and a
-// trace line when it opens and closes.
+// trace line when it opens and closes. Its dialog keys and size limits
+// (Constraints) are its own.
+//
+// The program has no visual styles of its own: with the system's theme
+// active, the controls draw themed; without it, classic.
 #pragma once
 
 #include <windows.h>
@@ -186,7 +190,6 @@ class TWRForm {
   HWND Window = nullptr;
   HWND FOwner = nullptr;
   int FModalResult = mrNone;
-  bool Modal = false;
   bool Destroying = false;  // the window is going: its messages reach no control and no handler
   int FDpi = 96;
   LOGFONTW FFontInfo{};
