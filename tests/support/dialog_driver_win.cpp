@@ -24,19 +24,14 @@ constexpr UINT kDriverTick = 50;         // milliseconds between looks for the d
 constexpr ULONGLONG kDialogWait = 15000;  // a dialog that has not shown by then never will
 constexpr int kCloseAfterTicks = 4;       // a dialog left open after its script closes after this
 
-BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-BOOL CALLBACK CollectTop(HWND window, LPARAM list) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
 }
 
 std::vector<HWND> TopWindowsOf(DWORD processId) {
   std::vector<HWND> all, mine;
-  ::EnumWindows(&CollectTop, reinterpret_cast<LPARAM>(&all));
+  ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&all));
   for (HWND window : all) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
@@ -48,7 +43,7 @@ std::vector<HWND> TopWindowsOf(DWORD processId) {
 // The windows a modal dialog of this thread could be: shown, with a caption.
 std::set<HWND> DialogCandidates() {
   std::vector<HWND> windows;
-  ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTop, reinterpret_cast<LPARAM>(&windows));
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
   std::set<HWND> shown;
   for (HWND window : windows) {
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
@@ -165,7 +160,7 @@ TTextRoom RoomFor(HWND window) {
 
 std::vector<HWND> ChildWindows(HWND root) {
   std::vector<HWND> windows;
-  if (root) ::EnumChildWindows(root, &CollectChild, reinterpret_cast<LPARAM>(&windows));
+  if (root) ::EnumChildWindows(root, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 

@@ -94,6 +94,29 @@ TEST_F(ColorBoxTest, CancellingThePickSelectsThePreviousItemAgain) {
   EXPECT_EQ(Changes, 1);
 }
 
+TEST_F(ColorBoxTest, WhileTheListIsDownTheCustomEntryPicksOnlyWhenTheListCloses) {
+  int picks = 0;
+  Form->Dialog.Runner = [&](CHOOSECOLORW& info) {
+    ++picks;
+    info.rgbResult = 0x00FF00;
+    return TRUE;
+  };
+  const HWND box = Form->Colors.Handle();
+  ::SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  SelectItem(box, 0);  // moving through the list
+  PumpDialog(Form->Handle());
+  EXPECT_EQ(picks, 0);
+  // The list closes on the entry, as a click on it closes it.
+  ::SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  ::SendMessageW(box, CB_SETCURSEL, 0, 0);
+  ::SendMessageW(Form->Handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(box), CBN_CLOSEUP), reinterpret_cast<LPARAM>(box));
+  EXPECT_EQ(picks, 0) << "the pick waits until the list has gone";
+  PumpDialog(Form->Handle());
+  EXPECT_EQ(picks, 1);
+  EXPECT_EQ(Form->Colors.Selected(), 0x00FF00);
+  EXPECT_EQ(ItemTexts(box)[0], L"ユーザー定義 (#00ff00)...");
+}
+
 TEST_F(ColorBoxTest, WithoutAnAttachedDialogTheSystemsDialogPicks) {
   Form->Colors.ColorDialog = nullptr;
   std::wstring dialogClass;
