@@ -22,6 +22,7 @@
 #include "base/system_locale_win.h"
 #include "base/text.h"
 #include "base/trace_win.h"
+#include "components/form_win.h"
 #include "components/taskbar_win.h"
 
 namespace tdialix {
@@ -82,6 +83,8 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
     : Application(application), Parameters(std::move(parameters)) {
   // 1. Exceptions that reach a window procedure end up here.
   SetApplicationExceptionHandler([this](const std::wstring& message) { ApplicationException(message, true); });
+  // The dialogs' help requests (F1, Help buttons) open the help file through the master.
+  TWRApplication::Instance().OnHelp = [this](int context) { ShowHelp(context != 0 ? context : kMasterHelpContext); };
 
   RegisterClass(kClassName);
   // The master is never shown: no border, not an application window, but a system menu.
@@ -114,6 +117,7 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
 
 TDialixMaster::~TDialixMaster() {
   FormDestroy();
+  TWRApplication::Instance().OnHelp = nullptr;
   SetApplicationExceptionHandler(nullptr);
 }
 

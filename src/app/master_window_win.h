@@ -169,7 +169,9 @@ class TDialixMaster : public TWindow, private TClockHost {
   void MoveClocks(int position);
   void StartScreenSaver();
   void MonitorOff();
-  void ShowHelp();
+  // The help file at a topic; without the file there is no help to show.
+  void ShowHelp(int context = kMasterHelpContext);
+  void ShowAbout();
   // The notification icon's events.
   void CreateTrayIcon();
   void TrayClick();
