@@ -42,6 +42,12 @@ std::wstring_view MessageText(TMsg id) {
       return L"スクリーン セーバーが設定されていないため、表示できませんでした。";
     case TMsg::ScreenSaverFailed:
       return L"スクリーン セーバーを表示できませんでした。\r\n%s";
+    case TMsg::StartWithoutPlugins:
+      return L"プラグインを無効にして TDialix を起動しますか?";
+    case TMsg::PluginFault:
+      return L"プラグイン '%s' が %s の処理中に異常終了したため、TDialix を終了します。\r\n"
+             L"例外コード %s (アドレス %s)\r\n\r\n"
+             L"次回の起動時に、プラグインを無効にして起動するかどうかを確認します。";
   }
   return {};
 }

@@ -27,6 +27,8 @@ enum class TMsg : int {
   StyleSaveFailed = 1014,
   ScreenSaverNotSet = 1020,
   ScreenSaverFailed = 1021,
+  StartWithoutPlugins = 1030,
+  PluginFault = 1031,
 };
 
 // The caption of every message box.
