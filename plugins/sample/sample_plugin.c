@@ -23,6 +23,7 @@ static wchar_t Stem[MAX_PATH];        /* this library's file name without its ex
 static wchar_t LogPath[MAX_PATH];     /* TDIALIX_SAMPLE_LOG */
 static wchar_t ControlPath[MAX_PATH]; /* TDIALIX_SAMPLE_CONTROL, then "\<stem>.txt" */
 static int32_t NotifyAnswer;          /* what PLUGIN_NOTIFY returns */
+static int PassNotifyOn;              /* PLUGIN_NOTIFY shows the notification through ShowPluginNotify */
 static int32_t FaultCall;             /* the call that faults, 0 for none */
 static wchar_t FaultKind[16];
 static HMENU Menus[3];                /* the menus this plug-in gave, kept until PLUGIN_FINAL */
@@ -125,8 +126,9 @@ static void ReadEnvironment(void) {
     ControlPath[MAX_PATH - 1] = L'\0';
   }
   NotifyAnswer = GetEnvironmentVariableW(L"TDIALIX_SAMPLE_NOTIFY", value, 512) && NamesThisCopy(value) ? 1 : 0;
+  PassNotifyOn = GetEnvironmentVariableW(L"TDIALIX_SAMPLE_PASS_ON", value, 512) && NamesThisCopy(value);
 
-  /* "<stem>:<call number>:<access|abort|raise>" */
+  /* "<stem>:<call number>:<access|abort|raise|exit>" */
   FaultCall = 0;
   if (GetEnvironmentVariableW(L"TDIALIX_SAMPLE_FAULT", value, 512)) {
     wchar_t* cursor = value;
@@ -146,6 +148,7 @@ static void Fault(void) {
   Log(L"FAULT %ls", FaultKind);
   if (wcscmp(FaultKind, L"abort") == 0) abort();
   if (wcscmp(FaultKind, L"raise") == 0) RaiseException(0xE0534D50, EXCEPTION_NONCONTINUABLE, 0, NULL);
+  if (wcscmp(FaultKind, L"exit") == 0) TerminateProcess(GetCurrentProcess(), 99); /* past any guard */
   *nowhere = 1; /* an access violation */
 }
 
@@ -328,6 +331,16 @@ __declspec(dllexport) int32_t __stdcall PluginProc(HWND Window, int32_t Call, IN
       Log(L"NOTIFY %ls|%ls|%ls|%d|%ls", Text(notify->Title), Text(notify->Text), Text(notify->AdditionalMessage),
           (int)notify->Flags, notify->Icon ? L"icon" : L"none");
       result = NotifyAnswer;
+      if (PassNotifyOn) {
+        /* Takes the notification over by showing it the program's way. */
+        TShowPluginNotify showPluginNotify =
+            (TShowPluginNotify)(void*)GetProcAddress(GetModuleHandleW(NULL), "ShowPluginNotify");
+        if (showPluginNotify) {
+          Log(L"PASS-ON -> %d", (int)showPluginNotify(notify->Title, notify->Text, notify->AdditionalMessage,
+                                                      notify->Flags, notify->Icon));
+        }
+        result = 1;
+      }
       break;
     }
     case PLUGIN_STYLELOADED:

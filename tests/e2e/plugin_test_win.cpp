@@ -191,6 +191,14 @@ TEST_F(PluginTest, VisibleClockKeepsTheClocksHiddenUntilItAllowsThemAgain) {
   Control(L"a", "visible 1\n");
   ASSERT_TRUE(WaitUntil([] { return Logged(L"a VISIBLE 1 -> 0"); })) << LogText();
   EXPECT_TRUE(::IsWindowVisible(clock));
+
+  // Called on a thread of the plug-in's own, it works on the program's thread all the same.
+  Control(L"b", "thread-visible 0\n");
+  ASSERT_TRUE(WaitUntil([] { return CountPrefix(L"b THREAD-VISIBLE 0 -> ") == 1; })) << LogText();
+  EXPECT_FALSE(::IsWindowVisible(clock));
+  Control(L"b", "thread-visible 1\n");
+  ASSERT_TRUE(WaitUntil([] { return Logged(L"b THREAD-VISIBLE 1 -> 0"); })) << LogText();
+  EXPECT_TRUE(::IsWindowVisible(clock));
   CloseInstance(*program);
 }
 
@@ -244,6 +252,22 @@ TEST_F(PluginTest, ShowPluginNotifyShowsTheBalloonWhenNoPluginTakesIt) {
   CloseInstance(*program);
 }
 
+// A plug-in that takes a notification over may still show it the program's
+// way, from within its PLUGIN_NOTIFY: it is shown, and nobody is asked again.
+TEST_F(PluginTest, ShowPluginNotifyFromWithinANotificationShowsItWithoutAskingAgain) {
+  ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_PASS_ON", L"b");
+  auto program = StartInstance();
+  Control(L"a", "notify 題|本文||0\n");
+  ASSERT_TRUE(WaitUntil([] { return CountPrefix(L"a SHOWNOTIFY -> ") == 1; })) << LogText();
+  ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_PASS_ON", nullptr);
+  EXPECT_TRUE(Logged(L"b PASS-ON -> -1")) << LogText();
+  EXPECT_TRUE(Logged(L"a SHOWNOTIFY -> 0")) << "b took it over" << LogText();
+  EXPECT_EQ(CountPrefix(L"a NOTIFY "), 1u) << LogText();
+  EXPECT_EQ(CountPrefix(L"b NOTIFY "), 1u) << LogText();
+  EXPECT_TRUE(Traced(L"balloon 題")) << TraceText();
+  CloseInstance(*program);
+}
+
 TEST_F(PluginTest, APluginFaultingInATickEndsTheProgramNamingItAndTheNextStartAsks) {
   ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_FAULT", L"b:100:access");
   {
@@ -287,6 +311,28 @@ TEST_F(PluginTest, APluginFaultingInATickEndsTheProgramNamingItAndTheNextStartAs
   }
 }
 
+// A plug-in that takes the whole process down while it starts, past any
+// guard, still makes the next start ask.
+TEST_F(PluginTest, APluginEndingTheProcessWhileItStartsMakesTheNextStartAsk) {
+  ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_FAULT", L"a:1:exit");
+  {
+    Program program(L"");
+    EXPECT_EQ(program.WaitForExit(), DWORD{99});
+  }
+  ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_FAULT", nullptr);
+  EXPECT_NE(::GetFileAttributesW(MarkPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  Program program(L"");
+  const HWND box = WaitForBox(program);
+  ASSERT_TRUE(box) << TraceText();
+  EXPECT_EQ(MessageBoxText(box), L"プラグインを無効にして TDialix を起動しますか?");
+  // No: the plug-ins load again, and once they have started the mark is gone.
+  ::PostMessageW(box, WM_COMMAND, IDNO, 0);
+  ASSERT_TRUE(WaitUntil([] { return TracedPrefix(L"initialized "); }));
+  EXPECT_TRUE(Logged(L"b INIT TDialixMaster")) << LogText();
+  EXPECT_EQ(::GetFileAttributesW(MarkPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  CloseInstance(program);
+}
+
 TEST_F(PluginTest, TheNoPluginSwitchAsksWithNoAsTheDefaultAndKeepsTheList) {
   Program program(L"/NoPlugin");
   const HWND box = WaitForBox(program);
@@ -298,6 +344,51 @@ TEST_F(PluginTest, TheNoPluginSwitchAsksWithNoAsTheDefaultAndKeepsTheList) {
   CloseInstance(program);
   EXPECT_TRUE(Log().empty()) << LogText();
   EXPECT_EQ(SavedPlugins(), (std::vector<std::wstring>{Plugin(L"a"), Plugin(L"b")}));
+}
+
+// Mouse input reaches the plug-ins with the pointer's position, except what
+// the hole mode's throttle drops: with a tick of 100 ms or more, everything.
+TEST_F(PluginTest, MouseInputReachesThePluginsUnlessTheHoleModeDropsIt) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = &::DefWindowProcW;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"TDialixE2EPluginTarget";
+  ::RegisterClassW(&windowClass);
+  // The desktop's input reaches the hooks only over windows of the Wine session.
+  const HWND target = ::CreateWindowExW(WS_EX_TOPMOST, L"TDialixE2EPluginTarget", L"target", WS_POPUP | WS_VISIBLE,
+                                        100, 400, 500, 300, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(target);
+  const std::wstring moved = L"a MOUSE " + std::to_wstring(WM_MOUSEMOVE) + L" 321 543";
+  {
+    auto program = StartInstance();
+    EXPECT_TRUE(WaitUntil([&] {
+      PumpMessages();
+      Xdotool(L"mousemove 300 500");
+      Xdotool(L"mousemove 321 543");
+      return Logged(moved);
+    }, 20000)) << LogText();
+    CloseInstance(*program);
+  }
+  ::DeleteFileW(LogPath().c_str());
+  ::DeleteFileW(TracePath().c_str());
+  WriteText(SettingsPath(), L"[Operation]\r\nHideType=2\r\n[Advanced]\r\nTimerInterval=100\r\n[Plugins]\r\nPlugin1=" +
+                                Plugin(L"a") + L"\r\n");
+  {
+    auto program = StartInstance();
+    // The program runs and hears the pointer (the clicks' hook messages
+    // come through the same way), but passes none of it on.
+    ASSERT_TRUE(WaitUntil([] { return CountPrefix(L"a TICK ") >= 1; })) << LogText();
+    for (int i = 0; i < 5; ++i) {
+      PumpMessages();
+      Xdotool(L"mousemove 300 500");
+      Xdotool(L"mousemove 321 543");
+    }
+    const size_t ticks = CountPrefix(L"a TICK ");
+    ASSERT_TRUE(WaitUntil([&] { return CountPrefix(L"a TICK ") >= ticks + 2; })) << LogText();
+    EXPECT_EQ(CountPrefix(L"a MOUSE "), 0u) << LogText();
+    CloseInstance(*program);
+  }
+  ::DestroyWindow(target);
 }
 
 // Without a settings file the program takes the libraries in the "Plugins"
