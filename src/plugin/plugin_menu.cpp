@@ -7,11 +7,18 @@ namespace tdialix {
 
 namespace {
 
+struct TReading {
+  std::vector<std::uintptr_t> Open;  // the menus being read, outermost first
+  std::size_t Items = 0;             // items read so far
+};
+
 void ReadItems(const TPluginMenuSource& source, std::uintptr_t menu, const std::wstring& pluginFile,
-               std::vector<std::uintptr_t>& open, std::vector<TPluginMenuItem>& items) {
+               TReading& reading, std::vector<TPluginMenuItem>& items) {
+  std::vector<std::uintptr_t>& open = reading.Open;
   open.push_back(menu);
   const int count = source.ItemCount(menu);
-  for (int position = 0; position < count; ++position) {
+  for (int position = 0; position < count && reading.Items < kPluginMenuItems; ++position) {
+    ++reading.Items;
     const TPluginMenuEntry entry = source.Item(menu, position);
     TPluginMenuItem item;
     item.PluginFile = pluginFile;
@@ -27,7 +34,7 @@ void ReadItems(const TPluginMenuSource& source, std::uintptr_t menu, const std::
     } else {
       const bool usable = static_cast<int>(open.size()) < kPluginMenuDepth && source.IsMenu(entry.Submenu) &&
                           std::find(open.begin(), open.end(), entry.Submenu) == open.end();
-      if (usable) ReadItems(source, entry.Submenu, pluginFile, open, item.Items);
+      if (usable) ReadItems(source, entry.Submenu, pluginFile, reading, item.Items);
       // A submenu that cannot be followed shows what it is called, but nothing to choose.
       item.Enabled = !item.Items.empty();
     }
@@ -42,8 +49,8 @@ std::vector<TPluginMenuItem> ReadPluginMenu(const TPluginMenuSource& source, std
                                             const std::wstring& pluginFile) {
   std::vector<TPluginMenuItem> items;
   if (menu == 0 || !source.IsMenu(menu)) return items;
-  std::vector<std::uintptr_t> open;
-  ReadItems(source, menu, pluginFile, open, items);
+  TReading reading;
+  ReadItems(source, menu, pluginFile, reading, items);
   return items;
 }
 

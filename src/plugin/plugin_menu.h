@@ -13,6 +13,9 @@ namespace tdialix {
 inline constexpr std::size_t kPluginMenuTextLength = 261;
 // Submenus are followed this many levels deep (the plug-in's menu itself is the first).
 inline constexpr int kPluginMenuDepth = 16;
+// At most this many items are read from one menu, submenus included: a menu
+// that opens one submenu from many places would otherwise be read without end.
+inline constexpr std::size_t kPluginMenuItems = 4096;
 
 // One item of a plug-in's menu as the platform reports it.
 struct TPluginMenuEntry {
@@ -45,8 +48,9 @@ struct TPluginMenuItem {
   bool operator==(const TPluginMenuItem&) const = default;
 };
 
-// The items of the plug-in's menu in their order, submenus included; none
-// when the handle is not a menu. An item whose text is "-" is a separator.
+// The items of the plug-in's menu in their order, submenus included, up to
+// kPluginMenuItems of them; none when the handle is not a menu. An item
+// whose text is "-" is a separator.
 // A submenu deeper than kPluginMenuDepth, one that opens a menu it is part
 // of, or one that is empty stays a disabled item without its items.
 std::vector<TPluginMenuItem> ReadPluginMenu(const TPluginMenuSource& source, std::uintptr_t menu,

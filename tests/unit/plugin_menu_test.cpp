@@ -95,6 +95,23 @@ TEST(PluginMenu, SubmenusThatCannotBeFollowedStayAsDisabledItems) {
             (std::vector<std::wstring>{L"自分 x", L"子", L"  親 x", L"  孫 #6", L"偽物 x", L"空 x", L"普通 #5"}));
 }
 
+TEST(PluginMenu, AMenuOpenedFromManyPlacesIsReadOnlyUpToTheItemLimit) {
+  // Ten menus, each opening the next from ten items: ten to the tenth paths.
+  TFakeMenus menus;
+  for (std::uintptr_t m = 1; m < 10; ++m) menus.Menus[m] = std::vector<TPluginMenuEntry>(10, Popup(L"次", m + 1));
+  menus.Menus[10] = {Command(L"底", 1)};
+  std::size_t count = 0;
+  const std::vector<TPluginMenuItem> items = ReadPluginMenu(menus, 1, L"p.dll");
+  std::vector<const std::vector<TPluginMenuItem>*> pending{&items};
+  while (!pending.empty()) {
+    const std::vector<TPluginMenuItem>* level = pending.back();
+    pending.pop_back();
+    count += level->size();
+    for (const TPluginMenuItem& item : *level) pending.push_back(&item.Items);
+  }
+  EXPECT_EQ(count, kPluginMenuItems);
+}
+
 TEST(PluginMenu, APluginInitialisedLaterStandsAboveTheEarlierOnes) {
   auto item = [](const wchar_t* caption) {
     TPluginMenuItem plain;
