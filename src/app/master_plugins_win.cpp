@@ -180,13 +180,14 @@ std::int32_t TDialixMaster::PluginShowNotify(const TPluginNotifyBlock& notify) {
       return 0;
     }
   }
-  ShowNotifyBalloon(notify);
+  // Once the notification icon has gone (the program is ending) nothing can be shown.
+  if (!ShowNotifyBalloon(notify)) return 0;
   Trace(L"plugin-notify -1");
   return -1;
 }
 
-void TDialixMaster::ShowNotifyBalloon(const TPluginNotifyBlock& notify) {
-  if (!TrayIcon) return;
+bool TDialixMaster::ShowNotifyBalloon(const TPluginNotifyBlock& notify) {
+  if (!TrayIcon) return false;
   TrayIcon->SetBalloonHint(TextOrEmpty(notify.Text));
   TrayIcon->SetBalloonTitle(TextOrEmpty(notify.Title));
   TrayIcon->SetBalloonFlags(BalloonFlagsOf(notify.Flags));
@@ -197,9 +198,10 @@ void TDialixMaster::ShowNotifyBalloon(const TPluginNotifyBlock& notify) {
   // no balloon to click: what its click does happens at once.
   if (!CurrentWindowsVersion().AtLeast(5, 1) || !TWRTaskTrayIcon::NotifyToolBarHandle()) {
     TrayBalloonClick();
-    return;
+    return true;
   }
   TrayIcon->ShowBalloonHint();
+  return true;
 }
 
 }  // namespace tdialix

@@ -166,7 +166,8 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void PluginFault(const TPluginFault& fault);
   void WritePluginFaultMark(const std::wstring& text);
   TPopupMenuContent PopupMenuContent() const;
-  void ShowNotifyBalloon(const TPluginNotifyBlock& notify);
+  // False when there is no notification icon to show it with.
+  bool ShowNotifyBalloon(const TPluginNotifyBlock& notify);
 
   // The menu's commands.
   void LoadStyleAction();
