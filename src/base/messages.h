@@ -135,6 +135,10 @@ enum class TMsg : int {
   ColorGradientInactiveCaption = 1268,
   ColorMenuHighlight = 1269,
   ColorMenuBar = 1270,
+
+  // Plug-ins.
+  StartWithoutPlugins = 1050,
+  PluginFault = 1051,
 };
 
 // The caption of every message box.
