@@ -296,7 +296,7 @@ void TDialixMaster::DeferredInitialization() {
   // 5. The plug-ins start and add their menu items; then the clocks go to
   // the top of the z-order. Once they have started, the mark that would make
   // the next start ask about them goes.
-  if (!PluginHost.Terminating) PluginHost.Initialize(Handle(), SettingsReadPath);
+  if (!PluginHost.Terminating) PluginHost.Initialize(Handle(), SettingsStore->ReadPath());
   if (PluginsStarting && !PluginHost.Failed()) {
     ::DeleteFileW(PluginFaultMarkPath(SettingsPath).c_str());
     PluginsStarting = false;
