@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/command_line.h"
+#include "calendar/holidays.h"
 #include "calendar/style_change.h"
 #include "calendar/time_slots.h"
 #include "clock/display_string.h"
@@ -363,8 +364,14 @@ bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
   return LoadStyle(path, false, false, false);
 }
 
-bool TDialixMaster::IsHoliday(TDateTime) const {
-  return false;  // no holiday calendar is kept yet: every day is an ordinary one
+bool TDialixMaster::IsHoliday(TDateTime date) const {
+  const bool holiday = IsHolidayDate(Settings.HolidayList, date);
+  if (TraceEnabled()) {
+    const TDateParts day = DecodeDate(date);
+    Trace(FormatText(L"daytype %.4d-%.2d-%.2d %d",
+                     {day.Year, day.Month, day.Day, static_cast<int>(DayTypeOf(date, holiday))}));
+  }
+  return holiday;
 }
 
 void TDialixMaster::TickPlugins(const SYSTEMTIME&, TDayType, bool) {
@@ -377,7 +384,7 @@ void TDialixMaster::TimerEvent(bool initialize) {
   ::GetLocalTime(&local);
   // 1. The displayed time (the local time until a world clock is chosen).
   const TDateTime now = DateTimeOf(local);
-  const TTickWork work = PlanTick(TickCalendar, local.wDay, local.wSecond, initialize);
+  const TTickWork work = PlanTick(TickCalendar, now, initialize);
   // 2. A new day: the holiday state is decided anew, and today's automatic
   // style changes may apply again.
   if (work.NewDay) {

@@ -78,7 +78,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
   std::wstring PrevText;
-  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the day and second last worked for
+  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the date and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
   int Tag = 0;  // 1 while a dialog or command of the master runs
 

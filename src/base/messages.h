@@ -27,6 +27,14 @@ enum class TMsg : int {
   StyleSaveFailed = 1014,
   ScreenSaverNotSet = 1020,
   ScreenSaverFailed = 1021,
+
+  // How the settings dialog lists a holiday rule.
+  HolidayDayOfWeekCaption = 1100,
+  HolidayDateCaption = 1101,
+  SpringEquinoxCaption = 1102,
+  AutumnEquinoxCaption = 1103,
+  TransferYes = 1104,
+  TransferNo = 1105,
 };
 
 // The caption of every message box.
