@@ -12,6 +12,7 @@
 #include "calendar/holidays.h"
 #include "calendar/style_change.h"
 #include "calendar/time_slots.h"
+#include "calendar/time_zones_win.h"
 #include "clock/display_string.h"
 #include "app/messages_win.h"
 #include "app/tick.h"
@@ -20,6 +21,7 @@
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "base/system_locale_win.h"
 #include "base/trace_win.h"
 #include "components/taskbar_win.h"
@@ -58,11 +60,9 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }  // namespace
 
 int CurrentTimeZoneBias() {
-  TIME_ZONE_INFORMATION zone{};
-  const DWORD kind = ::GetTimeZoneInformation(&zone);
-  if (kind == TIME_ZONE_ID_DAYLIGHT) return zone.Bias + zone.DaylightBias;
-  if (kind == TIME_ZONE_ID_STANDARD) return zone.Bias + zone.StandardBias;
-  return zone.Bias;
+  // The standard bias whatever the season: the record that shows local time
+  // is made from it, and daylight time comes in through the local time itself.
+  return LocalStandardBias();
 }
 
 unsigned DisplayBitsPerPixel() {
@@ -213,6 +213,7 @@ bool TDialixMaster::LoadSettings() {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
   }
   Trace(L"settings-loaded " + std::to_wstring(document.has_value()));
+  WorldClockChanged();
   if (failure.empty()) return true;
   const std::wstring text = FormatText(MessageText(TMsg::SettingsOpenFailed), {failure});
   ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONWARNING);
@@ -378,12 +379,31 @@ void TDialixMaster::TickPlugins(const SYSTEMTIME&, TDayType, bool) {
   // No plug-ins are loaded yet.
 }
 
+void TDialixMaster::WorldClockChanged() {
+  const TWorldClock& record = Settings.WorldClock;
+  // The zone's rules are read once here, never in a tick.
+  if (record.Specification == wcManual || record.Name.empty()) {
+    WorldZone.reset();
+  } else if (!WorldZone || !SameText(WorldZone->Zone().Name, record.Name)) {
+    WorldZone.reset();
+    if (std::optional<TTimeZone> zone = SystemTimeZone(record.Name)) WorldZone.emplace(std::move(*zone));
+  }
+  if (TraceEnabled()) Trace(L"worldclock " + FormatWorldClock(record, StyleHost.Formats()));
+}
+
+TDateTime TDialixMaster::DisplayedNow() const {
+  // The local time and UTC of one instant.
+  SYSTEMTIME utc{}, local{};
+  ::GetSystemTime(&utc);
+  if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) ::GetLocalTime(&local);
+  return DisplayedTime(DateTimeOf(local), DateTimeOf(utc), Settings.WorldClock, TimeZoneBias,
+                       WorldZone ? &*WorldZone : nullptr);
+}
+
 void TDialixMaster::TimerEvent(bool initialize) {
   if (DisplayChangingFlag) return;
-  SYSTEMTIME local{};
-  ::GetLocalTime(&local);
-  // 1. The displayed time (the local time until a world clock is chosen).
-  const TDateTime now = DateTimeOf(local);
+  // 1. The displayed time: the world clock's, or the local time.
+  const TDateTime now = DisplayedNow();
   const TTickWork work = PlanTick(TickCalendar, now, initialize);
   // 2. A new day: the holiday state is decided anew, and today's automatic
   // style changes may apply again.
@@ -399,7 +419,7 @@ void TDialixMaster::TimerEvent(bool initialize) {
     if (Settings.ShowToolTip) UpdateToolTipText(now);
     if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
     if (AutoStyleChange(now, dayType)) return;
-    TickPlugins(local, dayType, initialize);
+    TickPlugins(SystemTimeOf(now), dayType, initialize);
   }
   // 5.
   NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
@@ -795,6 +815,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMECHANGE:
       TWindow::WindowProc(message, wParam, lParam);
       TimeZoneBias = CurrentTimeZoneBias();
+      WorldZone.reset();  // the zone's rules may have changed with the system's
+      WorldClockChanged();
       return 0;
     case WM_POWERBROADCAST: {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "base/date_time.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
+#include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
 #include "components/tray_icon_win.h"
 #include "style/style.h"
@@ -59,7 +61,9 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool DisplayChangingFlag = false;
   HPOWERNOTIFY PSN = nullptr;
   std::wstring AdditionalNotifyMessage;
-  int TimeZoneBias = 0;  // minutes: UTC = local time + bias
+  int TimeZoneBias = 0;  // minutes: UTC = local standard time + bias
+  // The rules of the world clock's zone, when it names one of the system's.
+  std::optional<TZoneClock> WorldZone;
   bool TempVisible = false;
   bool PluginVisible = true;
   bool HolidayFlag = false;
@@ -182,6 +186,9 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool AutoStyleChange(TDateTime now, TDayType dayType);
   // Whether the displayed date is a holiday.
   bool IsHoliday(TDateTime date) const;
+  // The world-clock record changed: its zone is looked up again.
+  void WorldClockChanged();
+  TDateTime DisplayedNow() const;
   // The plug-ins' tick with the displayed time.
   void TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize);
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);

@@ -10,21 +10,9 @@
 #include "base/types.h"
 #include "calendar/holidays.h"
 #include "calendar/style_change.h"
+#include "calendar/world_clock.h"
 
 namespace tdialix {
-
-// The world clock: the displayed time is the local time, moved to UTC first
-// with wcTimeZone, then shifted by Time.
-enum TWorldClockSpec : int { wcTimeZone = 0, wcManual = 1 };
-enum TWorldClockDirection : int { wcInc = 0, wcDec = 1 };
-
-struct TWorldClock {
-  TWorldClockSpec Specification = wcTimeZone;
-  TDateTime Time = 0;  // signed fraction of a day: negative when moving back
-  TWorldClockDirection Direction = wcInc;
-  std::wstring Name;  // standard name of the chosen time zone, empty when none
-  bool operator==(const TWorldClock&) const = default;
-};
 
 struct TSettings {
   // General

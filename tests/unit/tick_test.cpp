@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/holidays.h"
 #include "calendar/style_change.h"
+#include "calendar/time_slots.h"
+#include "calendar/world_clock.h"
 
 namespace tdialix {
 namespace {
@@ -50,6 +53,26 @@ TEST(PlanTick, AnInitialisingTickKeepsTodaysAppliedChanges) {
   EXPECT_TRUE(list[0].Changed);
   if (PlanTick(saved, At(2026, 12, 11, 0, 0, 0), false).ClearChanged) ClearChanged(list);
   EXPECT_FALSE(list[0].Changed);
+}
+
+// A world clock shifted over midnight gives its place's day: the holiday state,
+// the day type and the automatic changes follow the displayed date.
+TEST(PlanTick, TheDaysWorkFollowsTheDisplayedDate) {
+  const TWorldClock aheadOneHour{wcManual, 1.0 / 24, wcInc, L""};
+  const TDateTime local = At(2026, 12, 31, 23, 30, 0);  // Thursday
+  std::vector<TChangeTime> list = {{dtHoliday, L"a.dlx", 0.0, true}};
+  TTickCalendar saved;
+  PlanTick(saved, local, false);
+
+  const TDateTime shown = DisplayedTime(local, local - 9.0 / 24, aheadOneHour, -540, nullptr);
+  const TTickWork work = PlanTick(saved, shown, false);
+  EXPECT_TRUE(work.NewDay);
+  if (work.ClearChanged) ClearChanged(list);
+  EXPECT_FALSE(list[0].Changed);
+  const bool holiday = IsHolidayDate(DefaultHolidays(), shown);  // 元日 there
+  EXPECT_TRUE(holiday);
+  EXPECT_EQ(DayTypeOf(shown, holiday), dtHoliday);
+  EXPECT_EQ(ChooseChangeTime(list, shown, DayTypeOf(shown, holiday)), std::optional<size_t>(0));
 }
 
 }  // namespace
