@@ -38,6 +38,38 @@ std::wstring_view MessageText(TMsg id) {
       return L"なし";
     case TMsg::RebootFailed:
       return L"TDialix の再起動に失敗しました。";
+    case TMsg::FolderOpenFailed:
+      return L"フォルダーを開けませんでした。\r\n%s";
+    case TMsg::StartupShortcutDescription:
+      return L"%s を起動します。";
+    case TMsg::StartupShortcutCreateFailed:
+      return L"スタートアップのショートカットを作成できませんでした。\r\n%s";
+    case TMsg::StartupShortcutDeleteFailed:
+      return L"スタートアップのショートカットを削除できませんでした。\r\n%s";
+    case TMsg::StartupShortcutOverwriteQuestion:
+      return L"同じ名前のショートカットがスタートアップに存在します。リンク先は\r\n'%s' です。\r\n\r\n"
+             L"このショートカットに上書きしますか?";
+    case TMsg::StartupShortcutDeleteQuestion:
+      return L"同じ名前のショートカットがスタートアップに存在します。リンク先は\r\n'%s' です。\r\n\r\n"
+             L"このショートカットを削除しますか?";
+    case TMsg::FolderUnknown:
+      return L"(不明)";
+    case TMsg::ApplyStyleVerb:
+      return L"スタイルの適用(&A)";
+    case TMsg::StyleFileTypeName:
+      return L"TDialix スタイル ファイル";
+    case TMsg::AssociateFailed:
+      return L"スタイル ファイルを TDialix へ関連付けられませんでした。\r\n"
+             L"コントロール パネルを使って、拡張子 'dlx' のファイルを手動で関連付けてください。";
+    case TMsg::DissociateFailed:
+      return L"スタイル ファイルの TDialix への関連付けを解除できませんでした。\r\n"
+             L"コントロール パネルを使って、拡張子 'dlx' のファイルの関連付けを手動で解除してください。";
+    case TMsg::AssociateOverForeignQuestion:
+      return L"既に別のプログラムによって、拡張子 'dlx' のファイルが関連付けられているようです。\r\n\r\n"
+             L"拡張子 'dlx' のファイルの関連付けに上書きしますか?";
+    case TMsg::DissociateForeignQuestion:
+      return L"既に別のプログラムによって、拡張子 'dlx' のファイルが関連付けられているようです。\r\n\r\n"
+             L"拡張子 'dlx' のファイルの関連付けを解除しますか?";
     case TMsg::SettingsOpenFailed:
       return L"設定ファイルを開けません。\r\n%s\r\n\r\n既定の設定で起動します。";
     case TMsg::SettingsSaveFailed:
@@ -60,6 +92,8 @@ std::wstring_view MessageText(TMsg id) {
       return L"スクリーン セーバーが設定されていないため、表示できませんでした。";
     case TMsg::ScreenSaverFailed:
       return L"スクリーン セーバーを表示できませんでした。\r\n%s";
+    case TMsg::FolderNotCreated:
+      return L"(フォルダーはまだ作成されていません)";
   }
   return {};
 }

@@ -15,6 +15,21 @@ enum class TMsg : int {
   // Built-in default holidays, one rule a line.
   DefaultHolidays = 64849,
   RebootFailed = 64867,
+  // Shell integration: the start-up shortcut, the style-file association and
+  // the settings folder.
+  FolderOpenFailed = 64848,
+  StartupShortcutDescription = 64869,
+  StartupShortcutCreateFailed = 64870,
+  StartupShortcutDeleteFailed = 64871,
+  StartupShortcutOverwriteQuestion = 64872,
+  StartupShortcutDeleteQuestion = 64873,
+  FolderUnknown = 64874,
+  ApplyStyleVerb = 64884,
+  StyleFileTypeName = 64891,
+  AssociateFailed = 64892,
+  DissociateFailed = 64893,
+  AssociateOverForeignQuestion = 64894,
+  DissociateForeignQuestion = 64895,
   SettingsOpenFailed = 64909,
   SettingsSaveFailed = 64910,
 
@@ -27,6 +42,7 @@ enum class TMsg : int {
   StyleSaveFailed = 1014,
   ScreenSaverNotSet = 1020,
   ScreenSaverFailed = 1021,
+  FolderNotCreated = 1030,
 
   // How the settings dialog lists a holiday rule.
   HolidayDayOfWeekCaption = 1100,

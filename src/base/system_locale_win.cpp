@@ -1,5 +1,8 @@
 #include "base/system_locale_win.h"
 
+#include <cwchar>
+#include <iterator>
+
 namespace tdialix {
 
 namespace {
@@ -57,7 +60,13 @@ std::wstring SystemErrorText(DWORD code) {
   if (length > 0 && buffer) text.assign(buffer, length);
   if (buffer) ::LocalFree(buffer);
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-  if (text.empty()) text = L"Error " + std::to_wstring(code);
+  if (text.empty()) {
+    // Codes with the top bit set are COM results, read in hexadecimal.
+    wchar_t number[16] = {};
+    std::swprintf(number, std::size(number), code & 0x80000000u ? L"0x%08lX" : L"%lu",
+                  static_cast<unsigned long>(code));
+    text = std::wstring(L"Error ") + number;
+  }
   return text;
 }
 

@@ -24,7 +24,8 @@ SYSTEMTIME SystemTimeOf(TDateTime value);
 // The local time now.
 TDateTime LocalNow();
 
-// The system's message for an error code, without the trailing line break.
+// The system's message for an error code, without the trailing line break;
+// "Error <code>" when the system has none (COM results in hexadecimal).
 std::wstring SystemErrorText(DWORD code);
 
 }  // namespace tdialix

@@ -115,16 +115,6 @@ TEST_F(ProgramTest, RebootWithAHandleThatIsNoWindowIsANormalStart) {
   CloseInstance(*first);
 }
 
-TEST_F(ProgramTest, AssociationRequestWithAStaleOwnerUsesTheDesktopAndStartsNoInstance) {
-  Program associate(L"/associate:1,00000001");
-  EXPECT_EQ(associate.WaitForExit(), DWORD{0});
-  EXPECT_TRUE(Traced(L"associate 1 " + std::to_wstring(reinterpret_cast<std::uintptr_t>(::GetDesktopWindow()))));
-  EXPECT_TRUE(WindowsOfClass(L"TDialixMaster").empty());
-  // The association process never created the instance mutex.
-  EXPECT_FALSE(TUniqueKernelHandle(::OpenMutexW(SYNCHRONIZE, FALSE, L"TeamOrvaneTDialix2Mutex")));
-}
-
-
 TEST_F(ProgramTest, UnreadableSettingsFileIsReportedAndTheProgramStartsWithDefaults) {
   const std::wstring folder = SettingsFolder();
   ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
