@@ -16,16 +16,21 @@ std::optional<std::wstring_view> SwitchValue(std::wstring_view parameter, std::w
 }
 
 // A window handle in decimal. Handles take up to ten digits, so all the digits
-// are read; text that is no number gives 0.
+// are read; text that is no number gives 0. A handle at or above 0x80000000
+// that was printed as a signed number ("%d") comes with a "-" and stands for
+// the same 32 bits.
 std::uint32_t HandleNumber(std::wstring_view text) {
+  const bool negative = !text.empty() && text.front() == L'-';
+  if (negative) text.remove_prefix(1);
   if (text.empty()) return 0;
+  const std::uint64_t limit = negative ? 0x80000000ull : 0xFFFFFFFFull;
   std::uint64_t value = 0;
   for (wchar_t c : text) {
     if (c < L'0' || c > L'9') return 0;
     value = value * 10 + static_cast<unsigned>(c - L'0');
-    if (value > 0xFFFFFFFFull) return 0;
+    if (value > limit) return 0;
   }
-  return static_cast<std::uint32_t>(value);
+  return negative ? static_cast<std::uint32_t>(0x100000000ull - value) : static_cast<std::uint32_t>(value);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace tdialix {
 // "/reboot:<window handle>": restart the instance that owns the window.
 // Recognised wherever "/reboot" stands in the parameter, with a ":" after it;
 // the handle is the decimal number right after the colon, 0 when there is none.
+// A negative number is a handle at or above 0x80000000 printed with "%d".
 std::optional<std::uint32_t> ParseRebootRequest(std::wstring_view parameter);
 
 // "/associate:<flag>,<window handle>": register (flag true) or remove the

@@ -71,7 +71,11 @@ HWND FindRunningInstance(const std::wstring& ownPath) {
   return nullptr;
 }
 
-HWND HandleWindow(std::uint32_t value) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value)); }
+// Window handles carry 32 significant bits; a 64-bit program widens them with
+// their sign, as the system does.
+HWND HandleWindow(std::uint32_t value) {
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
+}
 
 // Asks the instance that owns the window to close, waits until it has let go
 // of the instance mutex and starts the program again. Returns false when

@@ -13,6 +13,7 @@
 #include "base/system_locale_win.h"
 #include "base/trace_win.h"
 #include "components/taskbar_win.h"
+#include "dialogs/about_win.h"
 
 namespace tdialix {
 
@@ -83,11 +84,11 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdMonitorOff: return MonitorOff();
     case kCmdHelp: return ShowHelp();
     case kCmdExit: return Close();
+    case kCmdAbout: return ShowAbout();
     case kCmdSettings:
     case kCmdEditStyle:
     case kCmdAutoStyle:
     case kCmdWorldClock:
-    case kCmdAbout:
       // These dialogs are not part of the program yet.
       Trace(L"dialog-missing " + std::to_wstring(command));
       return;
@@ -97,7 +98,7 @@ void TDialixMaster::ExecuteCommand(int command) {
 }
 
 void TDialixMaster::LoadStyleAction() {
-  SaveStyle(StyleLoader.DefaultStyleFile);
+  SaveDefaultStyle();
   const std::optional<std::wstring> file =
       ShowOpenStyleDialog(Handle(), StyleLoader.OpenDialogFolder, FileNameOf(StyleLoader.LastStyleFile));
   if (file && !StyleLoader.LoadingDesign) LoadStyle(*file, false, true, true);
@@ -166,13 +167,20 @@ void TDialixMaster::MonitorOff() {
   MonitorOffTimerHandle = ::SetTimer(Handle(), kMonitorOffTimerId, kDefaultHintPause, nullptr);
 }
 
-void TDialixMaster::ShowHelp() {
-  const std::wstring help = FolderOf(ProgramPath()) + L"TDialix.chm";
+void TDialixMaster::ShowAbout() {
+  TDialixAbout about(Handle());
+  about.ShowModal();
+}
+
+void TDialixMaster::ShowHelp(int context) {
+  // The program's own path with ".chm": a renamed program finds its help beside it.
+  const std::wstring& help = Application.HelpFile;
   // Without its help file the program simply has no help to show.
   if (::GetFileAttributesW(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    Trace(L"help-missing");
+    Trace(L"help-missing " + help);
     return;
   }
+  Trace(L"help " + help);
   // The viewer stays loaded while its window may be open, until the program ends.
   if (!HelpViewer) HelpViewer.Reset(::LoadLibraryW(L"hhctrl.ocx"));
   if (!HelpViewer) return;
@@ -180,7 +188,7 @@ void TDialixMaster::ShowHelp() {
   if (const auto htmlHelp =
           reinterpret_cast<THtmlHelp>(reinterpret_cast<void*>(::GetProcAddress(HelpViewer.Get(), "HtmlHelpW")))) {
     constexpr UINT kHelpContext = 0x000F;  // HH_HELP_CONTEXT
-    htmlHelp(Handle(), help.c_str(), kHelpContext, kMasterHelpContext);
+    htmlHelp(Handle(), help.c_str(), kHelpContext, static_cast<DWORD_PTR>(context));
   }
 }
 

@@ -13,17 +13,19 @@
 #include "calendar/style_change.h"
 #include "calendar/time_slots.h"
 #include "calendar/time_zones_win.h"
+#include "clock/clock_behaviour.h"
 #include "clock/display_string.h"
 #include "app/messages_win.h"
 #include "app/tick.h"
 #include "app/tray_clock.h"
-#include "base/file_io_win.h"
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "base/system_locale_win.h"
+#include "base/text.h"
 #include "base/trace_win.h"
+#include "components/form_win.h"
 #include "components/taskbar_win.h"
 
 namespace tdialix {
@@ -52,7 +54,8 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   record.Handle = reinterpret_cast<std::uintptr_t>(monitor);
   record.Number = static_cast<int>(monitors.size());
   record.Bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
-  record.Name = MonitorName(record.Number + 1, devices, (info.dwFlags & MONITORINFOF_PRIMARY) != 0);
+  record.Primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  record.Name = MonitorName(record.Number + 1, devices, record.Primary);
   monitors.push_back(std::move(record));
   return TRUE;
 }
@@ -81,6 +84,8 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
     : Application(application), Parameters(std::move(parameters)) {
   // 1. Exceptions that reach a window procedure end up here.
   SetApplicationExceptionHandler([this](const std::wstring& message) { ApplicationException(message, true); });
+  // The dialogs' help requests (F1, Help buttons) open the help file through the master.
+  TWRApplication::Instance().OnHelp = [this](int context) { ShowHelp(context != 0 ? context : kMasterHelpContext); };
 
   RegisterClass(kClassName);
   // The master is never shown: no border, not an application window, but a system menu.
@@ -113,6 +118,7 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
 
 TDialixMaster::~TDialixMaster() {
   FormDestroy();
+  TWRApplication::Instance().OnHelp = nullptr;
   SetApplicationExceptionHandler(nullptr);
 }
 
@@ -145,15 +151,13 @@ void TDialixMaster::InitSettingsPath() {
   } else {
     SettingsPath = fileName;
   }
-  SettingsReadPath = SettingsPath;
+  SettingsStore.emplace(SettingsFiles, SettingsPath);
 
   // A file that exists but cannot be opened is reported once; the program
   // then starts with the defaults.
-  if (::GetFileAttributesW(SettingsPath.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-  if (!ReadFileBytes(SettingsPath)) {
-    const DWORD error = ::GetLastError();
-    SettingsReadPath.clear();
-    const std::wstring text = FormatText(MessageText(TMsg::SettingsOpenFailed), {SystemErrorText(error)});
+  if (!SettingsStore->TestOpen()) {
+    const std::wstring text =
+        FormatText(MessageText(TMsg::SettingsOpenFailed), {SystemErrorText(SettingsFiles.LastError)});
     Trace(L"settings-open-failed");
     ::MessageBoxW(::GetDesktopWindow(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONWARNING);
   }
@@ -194,25 +198,23 @@ TSettingsEnvironment TDialixMaster::SettingsEnvironment() {
 }
 
 bool TDialixMaster::LoadSettings() {
-  std::optional<TIniDocument> document;
+  // A settings file that could not be read at start is read as if there were
+  // none, and is kept when the settings are saved.
+  TIniDocument document;
+  const TSettingsRead read = SettingsStore->Read(document);
   std::wstring failure;
-  // A settings file that could not be opened at start is read as if there were none.
-  if (!SettingsReadPath.empty() && ::GetFileAttributesW(SettingsReadPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    if (const std::optional<std::string> bytes = ReadFileBytes(SettingsReadPath)) {
-      document = TIniDocument::FromBytes(*bytes, [](std::string_view ansi) { return AnsiToWide(ansi); });
-    } else {
-      const DWORD error = ::GetLastError();
-      failure = error != ERROR_SUCCESS ? SystemErrorText(error) : Exception;
-    }
+  if (read == TSettingsRead::srFailed) {
+    failure = SettingsFiles.LastError != ERROR_SUCCESS ? SystemErrorText(SettingsFiles.LastError) : Exception;
   }
-  const TSettingsLoadResult result = tdialix::LoadSettings(document ? &*document : nullptr, Settings, SettingsEnvironment());
+  const TSettingsLoadResult result =
+      tdialix::LoadSettings(read == TSettingsRead::srRead ? &document : nullptr, Settings, SettingsEnvironment());
   ::SetPriorityClass(::GetCurrentProcess(), static_cast<DWORD>(result.PriorityClass));
   if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_ACTIVATE, Settings.ShowToolTip, 0);
   for (const auto& clock : Dialixs) {
     ::SetWindowPos(clock->Handle(), result.ClocksTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
   }
-  Trace(L"settings-loaded " + std::to_wstring(document.has_value()));
+  Trace(L"settings-loaded " + std::to_wstring(read == TSettingsRead::srRead));
   WorldClockChanged();
   if (failure.empty()) return true;
   const std::wstring text = FormatText(MessageText(TMsg::SettingsOpenFailed), {failure});
@@ -223,40 +225,45 @@ bool TDialixMaster::LoadSettings() {
 bool TDialixMaster::SaveSettings() {
   // An instance that has not read the settings never overwrites them.
   if (!Application.Initialized) return true;
-  // Start from the file as it is, so that what this version does not know stays.
-  TIniDocument document;
-  const bool exists = ::GetFileAttributesW(SettingsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (exists && !SettingsReadPath.empty()) {
-    if (const std::optional<std::string> bytes = ReadFileBytes(SettingsPath)) {
-      document = TIniDocument::FromBytes(*bytes, [](std::string_view ansi) { return AnsiToWide(ansi); });
-    }
+  const int priorityClass = static_cast<int>(::GetPriorityClass(::GetCurrentProcess()));
+  const bool keptBefore = SettingsStore->Kept();
+  const TSettingsSave saved = SettingsStore->Save([&](TIniDocument& document) {
+    tdialix::SaveSettings(document, Settings, priorityClass, SettingsEnvironment());
+  });
+  if (SettingsStore->Kept() && !keptBefore) Trace(L"settings-kept");
+  switch (saved) {
+    case TSettingsSave::ssWritten:
+      Trace(L"settings-saved");
+      return true;
+    case TSettingsSave::ssKept:
+      // The file could not be read at this start, and a copy kept at an
+      // earlier one is there: both stay as they are.
+      Trace(L"settings-left");
+      return false;
+    case TSettingsSave::ssFailed:
+      break;
   }
-  // A file that could not be read at start holds the user's settings all the
-  // same: it is kept as a copy before the defaults replace it, and without
-  // the copy it is not replaced.
-  DWORD error = ERROR_SUCCESS;
-  if (exists && SettingsReadPath.empty() && !SettingsKept) {
-    SettingsKept = ::CopyFileW(SettingsPath.c_str(), (SettingsPath + L".bak").c_str(), FALSE) != FALSE;
-    if (!SettingsKept) error = ::GetLastError();
-    Trace(L"settings-kept " + std::to_wstring(SettingsKept));
-  }
-  tdialix::SaveSettings(document, Settings, static_cast<int>(::GetPriorityClass(::GetCurrentProcess())), SettingsEnvironment());
-  const std::string bytes = EncodeUtf16LeWithBom(document.Text());
-  const std::wstring folder = FolderOf(SettingsPath);
-  if (error == ERROR_SUCCESS && !folder.empty() && ::GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS) {
-      error = static_cast<DWORD>(created);
-    }
-  }
-  if (error == ERROR_SUCCESS && !ReplaceFileContents(SettingsPath, bytes)) error = ::GetLastError();
-  if (error == ERROR_SUCCESS) {
-    Trace(L"settings-saved");
-    return true;
-  }
-  const std::wstring text = FormatText(MessageText(TMsg::SettingsSaveFailed), {SettingsPath, SystemErrorText(error)});
+  const std::wstring text =
+      FormatText(MessageText(TMsg::SettingsSaveFailed), {SettingsPath, SystemErrorText(SettingsFiles.LastError)});
   ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR);
   return false;
+}
+
+bool TDialixMaster::SaveDefaultStyle() {
+  const bool standIn = StyleLoader.DefaultStyleUnread;
+  const bool saved = StyleLoader.SaveDefaultStyle();
+  // Still standing in: the user's unread file was left alone.
+  if (standIn && StyleLoader.DefaultStyleUnread) Trace(L"style-left");
+  return saved;
+}
+
+void TDialixMaster::SaveAtEnd() {
+  if (SavedAtEnd) return;
+  SavedAtEnd = true;
+  // While a style loads (a message of the loader is open), its fields may be
+  // half read: the default style file stays as last saved.
+  if (!StyleLoader.LoadingDesign) SaveDefaultStyle();
+  SaveSettings();
 }
 
 void TDialixMaster::DeferredInitialization() {
@@ -433,20 +440,52 @@ void TDialixMaster::TimerEvent(bool initialize) {
 }
 
 void TDialixMaster::EnforceTopMost() {
-  const HWND top = ::GetTopWindow(nullptr);
+  // The program's windows are rooted at the application window, not at the
+  // master: they are told by their process. While the user works in one of
+  // them (a menu, a dialog), the order stays as it is.
+  const DWORD self = ::GetCurrentProcessId();
   const HWND foreground = ::GetForegroundWindow();
   DWORD foregroundProcess = 0;
   if (foreground) ::GetWindowThreadProcessId(foreground, &foregroundProcess);
-  if ((top && ::GetAncestor(top, GA_ROOTOWNER) == Handle()) ||
-      (foreground && ::GetAncestor(foreground, GA_ROOTOWNER) == Handle()) ||
-      foregroundProcess == ::GetCurrentProcessId()) {
-    return;
+  if (foregroundProcess == self) return;
+
+  // Down the z-order from the top until every shown clock has been passed.
+  size_t clocksLeft = 0;
+  for (const auto& clock : Dialixs) clocksLeft += ::IsWindowVisible(clock->Handle()) ? 1 : 0;
+  std::vector<TZOrderWindow> fromTop;
+  for (HWND window = ::GetTopWindow(nullptr); window && clocksLeft > 0; window = ::GetWindow(window, GW_HWNDNEXT)) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    const bool clock = std::any_of(Dialixs.begin(), Dialixs.end(),
+                                   [window](const auto& dialix) { return dialix->Handle() == window; });
+    const bool visible = ::IsWindowVisible(window) != FALSE;
+    fromTop.push_back({process == self, clock, visible});
+    if (clock && visible) --clocksLeft;
   }
+  if (!ForeignWindowAboveClock(fromTop)) return;
+
   for (const auto& clock : Dialixs) {
     const bool topMost = (::GetWindowLongPtrW(clock->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     ::SetWindowPos(clock->Handle(), topMost ? HWND_TOP : HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
   }
+  // The date tooltip stays above the clock it belongs to.
+  if (ToolTipHandle && ::IsWindowVisible(ToolTipHandle)) {
+    ::SetWindowPos(ToolTipHandle, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+  }
+  Trace(L"topmost");
+}
+
+void TDialixMaster::LocaleChanged() {
+  StyleHost.RefreshFormats();
+  SYSTEMTIME local{};
+  ::GetLocalTime(&local);
+  const TDateTime now = DateTimeOf(local);
+  if (Settings.ShowToolTip) UpdateToolTipText(now);
+  if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
+  RedrawAll();
+  Trace(L"locale-changed");
 }
 
 void TDialixMaster::UpdateVisibility(TDateTime digitTime, TDayType dayType) {
@@ -621,7 +660,7 @@ void TDialixMaster::HandOverStyle(ATOM atom) {
     Trace(L"loadstyle-refused");
     return;
   }
-  SaveStyle(StyleLoader.DefaultStyleFile);
+  SaveDefaultStyle();
   wchar_t name[262] = {};
   ::GlobalGetAtomNameW(atom, name, 261);
   owned.Reset();
@@ -636,6 +675,8 @@ bool TDialixMaster::LoadStyle(const std::wstring& styleFile, bool loadDefault, b
 }
 
 void TDialixMaster::ApplyStyleToClocks() {
+  // A style that hides the clock on every present monitor would leave no way back.
+  if (KeepOneClockShown(ClockParams, Monitors)) Trace(L"clock-kept-shown");
   MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
   TimerEvent(true);
   for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
@@ -689,6 +730,9 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
     Dialixs.resize(Monitors.size());
   }
   EnsurePlacements(ClockParams, Monitors.size());
+  // The monitors that remain may all be marked hidden (a laptop undocked
+  // after its own screen's clock was switched off).
+  if (Application.Initialized && KeepOneClockShown(ClockParams, Monitors)) Trace(L"clock-kept-shown");
   MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
 
   if (!Application.Initialized) return;
@@ -810,6 +854,7 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
         TrayClockChange(Visibility.Visible);
       }
+      if (area && SameText(area, L"intl")) LocaleChanged();
       return result;
     }
     case WM_TIMECHANGE:
@@ -848,9 +893,18 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       Trace(L"close");
-      SaveStyle(StyleLoader.DefaultStyleFile);
-      SaveSettings();
+      SaveAtEnd();
       ::DestroyWindow(Handle());
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // the program never holds up a shutdown or a log-off
+    case WM_ENDSESSION:
+      // The system ends the program without closing it: what closing saves is
+      // saved now, before this message returns.
+      if (wParam) {
+        Trace(L"endsession");
+        SaveAtEnd();
+      }
       return 0;
     case WM_DESTROY:
       FormDestroy();

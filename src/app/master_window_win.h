@@ -17,6 +17,8 @@
 #include "app/popup_menu.h"
 #include "app/settings.h"
 #include "app/settings_file.h"
+#include "app/settings_files_win.h"
+#include "app/settings_store.h"
 #include "app/tick.h"
 #include "calendar/style_change.h"
 #include "app/style_host_win.h"
@@ -89,8 +91,10 @@ class TDialixMaster : public TWindow, private TClockHost {
   // Visible, Hiding, SaveSwitchingTime, SaveSwitchingAlphaBlend, SaveDisplayS.
   TVisibilityState Visibility;
 
-  std::wstring SettingsPath;      // where the settings are written
-  std::wstring SettingsReadPath;  // where they are read from; empty when the file could not be opened
+  std::wstring SettingsPath;  // where the settings are written
+  TWinSettingsFiles SettingsFiles;
+  // Reads and writes the settings file; keeps a file that could not be read at start.
+  std::optional<TSettingsStore> SettingsStore;
 
   // The current style, the recent style files, and the loader that keeps the
   // default and last style paths and the loading mark.
@@ -102,10 +106,18 @@ class TDialixMaster : public TWindow, private TClockHost {
   // the priority, the tooltip and the clocks' z-order; false when it could not be read.
   bool LoadSettings();
   // Writes the settings file; true also before the deferred initialisation,
-  // when nothing is written.
+  // when nothing is written. False when nothing was written: a failure (which
+  // is shown), or a file that could not be read at start whose copy from an
+  // earlier start is kept (which is left as it is).
   bool SaveSettings();
   bool LoadStyle(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent);
   bool SaveStyle(const std::wstring& styleFile) { return StyleLoader.SaveStyle(styleFile); }
+  // The current style into the default style file, unless that file could
+  // not be read and the style in use only stands in for it.
+  bool SaveDefaultStyle();
+  // What closing and the end of the session save: the style and the
+  // settings, once.
+  void SaveAtEnd();
   // Rebuilds the monitor menu, runs an initialising tick and rebuilds, places
   // and redraws every clock window for the current style.
   void ApplyStyleToClocks();
@@ -160,7 +172,9 @@ class TDialixMaster : public TWindow, private TClockHost {
   void MoveClocks(int position);
   void StartScreenSaver();
   void MonitorOff();
-  void ShowHelp();
+  // The help file at a topic; without the file there is no help to show.
+  void ShowHelp(int context = kMasterHelpContext);
+  void ShowAbout();
   // The notification icon's events.
   void CreateTrayIcon();
   void TrayClick();
@@ -193,6 +207,8 @@ class TDialixMaster : public TWindow, private TClockHost {
   void TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize);
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);
   void EnforceTopMost();
+  // The locale's date and time forms changed: texts and clocks follow at once.
+  void LocaleChanged();
   bool ClocksActive() const;
   void RedrawAll();
 
@@ -201,7 +217,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool Destroyed = false;
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
-  bool SettingsKept = false;    // an unreadable settings file was kept as a copy before the first save
+  bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
   TSettingsEnvironment SettingsEnvironment();
 };
 

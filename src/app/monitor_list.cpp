@@ -57,4 +57,21 @@ bool ToggleMonitor(std::vector<TPlacement>& placements, std::size_t monitorCount
   return true;
 }
 
+bool KeepOneClockShown(std::vector<TPlacement>& placements, const std::vector<TMonitorRecord>& monitors) {
+  if (monitors.empty()) return false;
+  EnsurePlacements(placements, monitors.size());
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    if (placements[i].Shown) return false;
+  }
+  std::size_t primary = 0;
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    if (monitors[i].Primary) {
+      primary = i;
+      break;
+    }
+  }
+  placements[primary].Shown = true;
+  return true;
+}
+
 }  // namespace tdialix

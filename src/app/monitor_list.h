@@ -28,6 +28,7 @@ struct TMonitorRecord {
   int Number = 0;  // index in the list when it was built
   TRect Bounds;    // the whole monitor area
   std::wstring Name;
+  bool Primary = false;
 };
 
 // Appends a new record (1.0, 3.0, shown) for every monitor index that has none.
@@ -57,5 +58,11 @@ std::vector<TMonitorMenuItem> MonitorMenuItems(const std::vector<TMonitorRecord>
 // monitor stays ticked and disabled however many monitors there are. The next
 // tick shows or hides the clock windows.
 bool ToggleMonitor(std::vector<TPlacement>& placements, std::size_t monitorCount, std::size_t k);
+
+// The toggle's rule that one clock stays shown, for records that come from a
+// style or outlived other monitors: when no present monitor's record says
+// shown, the primary monitor's does (the first monitor's when none is marked
+// primary). True when a record changed. Records of absent monitors stay.
+bool KeepOneClockShown(std::vector<TPlacement>& placements, const std::vector<TMonitorRecord>& monitors);
 
 }  // namespace tdialix

@@ -129,7 +129,10 @@ TSettingsLoadResult LoadSettings(const TIniDocument* document, TSettings& s, con
   s.HoleAlpha = r.Byte(kOperation, L"HoleAlpha", d.HoleAlpha);
   s.HoleSoft = r.Unsigned(kOperation, L"HoleSoft", d.HoleSoft);
   s.Locked = r.Bool(kOperation, L"Locked", d.Locked);
-  s.HideType = static_cast<THideType>(r.Int(kOperation, L"HideType", d.HideType));
+  // An unknown reaction to the pointer reads as the default, as the style's
+  // enumerations do: left as it is, it would make the clock click-through for good.
+  const int hideType = r.Int(kOperation, L"HideType", d.HideType);
+  s.HideType = hideType >= htNone && hideType <= htTransparent ? static_cast<THideType>(hideType) : d.HideType;
   s.ClickHide = r.Bool(kOperation, L"ClickHide", d.ClickHide);
   s.TimerInterval = r.Unsigned(kAdvanced, L"TimerInterval", d.TimerInterval);
   s.PowerSavingMode = r.Bool(kAdvanced, L"PowerSavingMode", d.PowerSavingMode);

@@ -54,7 +54,8 @@ struct TSettingsLoadResult {
 
 // Fills every member from the document; nullptr means there is no settings file.
 // A missing key or one whose value does not read gives the member's default;
-// values out of the dialogs' ranges are kept (only the priority is corrected).
+// values out of the dialogs' ranges are kept (only the priority is corrected,
+// and a "HideType" outside its enumeration reads as the default).
 // A number too large for its member is held at the nearest value the member can
 // take. Without a file the holiday list is the built-in table and the plug-in
 // list is empty (the shell fills it from the "Plugins" folder).

@@ -46,15 +46,7 @@ std::optional<std::string> TMasterStyleHost::ReadFile(const std::wstring& path) 
 }
 
 bool TMasterStyleHost::WriteFile(const std::wstring& path, const std::string& bytes) {
-  const std::wstring folder = FolderOf(path);
-  if (!folder.empty() && !DirectoryExists(folder)) {
-    const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS) {
-      LastError = static_cast<DWORD>(created);
-      return false;
-    }
-  }
-  const bool written = ReplaceFileContents(path, bytes);
+  const bool written = CreateFolderOf(path) && ReplaceFileContents(path, bytes);
   LastError = written ? ERROR_SUCCESS : ::GetLastError();
   return written;
 }
@@ -94,6 +86,8 @@ void TMasterStyleHost::ShowMessage(const std::wstring& text, TMessageIcon icon) 
 bool TMasterStyleHost::IsTrueTypeFont(const std::wstring& fontName) { return IsOutlineFont(fontName); }
 
 const TFormatSettings& TMasterStyleHost::Formats() { return FormatSettings; }
+
+void TMasterStyleHost::RefreshFormats() { FormatSettings = SystemFormatSettings(); }
 
 std::size_t TMasterStyleHost::MonitorCount() { return Master.Monitors.size(); }
 

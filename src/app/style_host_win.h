@@ -26,6 +26,8 @@ class TMasterStyleHost : public TStyleHost {
   void ShowMessage(const std::wstring& text, TMessageIcon icon) override;
   bool IsTrueTypeFont(const std::wstring& fontName) override;
   const TFormatSettings& Formats() override;
+  // Reads the user's date and time forms again (they changed in the regional settings).
+  void RefreshFormats();
   std::size_t MonitorCount() override;
   std::wstring ProgramFolder() override;
   void ApplyStyle() override;

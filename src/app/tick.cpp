@@ -27,8 +27,10 @@ TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize) {
 }
 
 int FadeInAlpha(long long elapsedMs) {
+  // A fade that began "after" now (the system clock went back) is over.
+  if (elapsedMs < 0) return 255;
   const auto curve = [](double t) { return ScaleRound(ScaleRound(t * t, 125, 1), 125, 127); };
-  const double t = static_cast<double>(std::max(elapsedMs, 0LL));
+  const double t = static_cast<double>(elapsedMs);
   const int alpha = t < 125 ? curve(t) : 255 - curve(std::max(250.0 - t, 0.0));
   return std::min(alpha, 255);
 }

@@ -35,7 +35,8 @@ struct TTickWork {
 TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize);
 
 // The opacity 0 ... 255 of a clock fading in for elapsedMs milliseconds: an
-// ease-in, ease-out ramp of 250 ms.
+// ease-in, ease-out ramp of 250 ms. A negative time (the system clock went
+// back) ends the fade: 255.
 int FadeInAlpha(long long elapsedMs);
 
 // What the tick keeps between runs about showing the clocks.

@@ -1,6 +1,7 @@
 #include "base/file_io_win.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -85,6 +86,16 @@ bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
   }
   ::SetLastError(ERROR_SUCCESS);
   return true;
+}
+
+bool CreateFolderOf(const std::wstring& path) {
+  const std::wstring folder = FolderOf(path);
+  if (folder.empty()) return true;
+  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  if (created == ERROR_SUCCESS || created == ERROR_ALREADY_EXISTS || created == ERROR_FILE_EXISTS) return true;
+  return Fail(static_cast<DWORD>(created));
 }
 
 }  // namespace tdialix

@@ -21,4 +21,8 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, size_t maxByt
 // refused with ERROR_ACCESS_DENIED.
 bool ReplaceFileContents(const std::wstring& path, std::string_view bytes);
 
+// Creates the folder a file goes into, with every missing parent. False on
+// failure, with the reason in GetLastError.
+bool CreateFolderOf(const std::wstring& path);
+
 }  // namespace tdialix

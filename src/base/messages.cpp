@@ -94,6 +94,116 @@ std::wstring_view MessageText(TMsg id) {
       return L"スクリーン セーバーを表示できませんでした。\r\n%s";
     case TMsg::FolderNotCreated:
       return L"(フォルダーはまだ作成されていません)";
+    case TMsg::StyleOpenTitle:
+      return L"スタイルの読み込み";
+    case TMsg::StyleSaveTitle:
+      return L"スタイルの保存";
+    case TMsg::StyleFileFilter:
+      return L"スタイル ファイル (*.dlx)|*.dlx|すべてのファイル|*.*";
+    case TMsg::AboutCaption:
+      return L"バージョン情報";
+    case TMsg::AboutVersion:
+      return L"バージョン %s";
+    case TMsg::AboutNotice:
+      return L"ReadMe ファイル及びヘルプをよく読んでから使用してください。";
+    case TMsg::AboutBrowserFailed:
+      return L"作者の Web サイトを表示できませんでした。ブラウザーが正しくインストールされているか確認してください。";
+    case TMsg::HintSize:
+      return L"このウィンドウのサイズを変更します。";
+    case TMsg::HintMove:
+      return L"このウィンドウを画面の別の位置に移動します。";
+    case TMsg::HintMinimize:
+      return L"このウィンドウを最小化します。";
+    case TMsg::HintMaximize:
+      return L"このウィンドウを画面いっぱいに拡大します。";
+    case TMsg::HintNextWindow:
+      return L"次のウィンドウに切り替えます。";
+    case TMsg::HintPrevWindow:
+      return L"前のウィンドウに切り替えます。";
+    case TMsg::HintClose:
+      return L"このウィンドウを閉じます。";
+    case TMsg::HintRestore:
+      return L"このウィンドウを通常の大きさに戻します。";
+    case TMsg::SpinCannotEnter:
+      return L"入力できません";
+    case TMsg::SpinOutOfRange:
+      return L"範囲外の値";
+    case TMsg::SpinTooLong:
+      return L"%d 文字以内で入力してください。";
+    case TMsg::SpinRange:
+      return L"%s から %s までの値を入力してください。";
+    case TMsg::SpinDigitsOnly:
+      return L"ここには数字を入力してください。";
+    case TMsg::SpinDigitBeforeMinus:
+      return L"数字はマイナスより後に入力してください。";
+    case TMsg::SpinMinusTwice:
+      return L"マイナスは既に入力されています。";
+    case TMsg::SpinMinusFirst:
+      return L"マイナスは先頭に入力してください。";
+    case TMsg::SpinPointTwice:
+      return L"小数点は既に入力されています。";
+    case TMsg::SpinReadOnly:
+      return L"このボックスには入力できません。";
+    case TMsg::SpinSelectText:
+      return L"文字列を選択してください。";
+    case TMsg::SpinNothingToPaste:
+      return L"貼り付けできる文字がありません。";
+    case TMsg::SpinCannotCut:
+      return L"このボックスからは切り取れません。";
+    case TMsg::ColorCustom:
+      return L"ユーザー定義 (#%.2x%.2x%.2x)...";
+    case TMsg::ColorNone: return L"(なし)";
+    case TMsg::ColorDefault: return L"(デフォルト)";
+    case TMsg::ColorBlack: return L"黒";
+    case TMsg::ColorMaroon: return L"茶色";
+    case TMsg::ColorGreen: return L"緑色";
+    case TMsg::ColorOlive: return L"黄土色";
+    case TMsg::ColorNavy: return L"紺色";
+    case TMsg::ColorPurple: return L"紫色";
+    case TMsg::ColorTeal: return L"青緑色";
+    case TMsg::ColorGray: return L"灰色";
+    case TMsg::ColorSilver: return L"銀色";
+    case TMsg::ColorRed: return L"赤";
+    case TMsg::ColorLime: return L"黄緑色";
+    case TMsg::ColorYellow: return L"黄色";
+    case TMsg::ColorBlue: return L"青";
+    case TMsg::ColorFuchsia: return L"赤紫色";
+    case TMsg::ColorAqua: return L"水色";
+    case TMsg::ColorWhite: return L"白";
+    case TMsg::ColorMedGray: return L"明るい灰色";
+    case TMsg::ColorMoneyGreen: return L"ミント グリーン";
+    case TMsg::ColorSkyBlue: return L"スカイ ブルー";
+    case TMsg::ColorCream: return L"クリーム色";
+    case TMsg::ColorScrollBar: return L"スクロール バー";
+    case TMsg::ColorBackground: return L"デスクトップの背景";
+    case TMsg::ColorActiveCaption: return L"アクティブ タイトル バー";
+    case TMsg::ColorInactiveCaption: return L"非アクティブ タイトル バー";
+    case TMsg::ColorMenu: return L"ポップアップ メニューの背景";
+    case TMsg::ColorWindow: return L"ウィンドウの背景";
+    case TMsg::ColorWindowFrame: return L"ウィンドウの枠";
+    case TMsg::ColorMenuText: return L"メニューの文字";
+    case TMsg::ColorWindowText: return L"ウィンドウの文字";
+    case TMsg::ColorCaptionText: return L"アクティブ タイトル バーの文字";
+    case TMsg::ColorActiveBorder: return L"アクティブ ウィンドウの境界";
+    case TMsg::ColorInactiveBorder: return L"非アクティブ ウィンドウの境界";
+    case TMsg::ColorAppWorkSpace: return L"アプリケーション作業領域";
+    case TMsg::ColorHighlight: return L"選択した項目の背景";
+    case TMsg::ColorHighlightText: return L"選択した項目の文字";
+    case TMsg::ColorBtnFace: return L"ボタンの表面";
+    case TMsg::ColorBtnShadow: return L"ボタンの影";
+    case TMsg::ColorGrayText: return L"無効な項目の文字";
+    case TMsg::ColorBtnText: return L"ボタンの文字";
+    case TMsg::ColorInactiveCaptionText: return L"非アクティブ タイトル バーの文字";
+    case TMsg::ColorBtnHighlight: return L"ボタンの最も明るい部分";
+    case TMsg::Color3DDkShadow: return L"ボタンの最も暗い影";
+    case TMsg::Color3DLight: return L"ボタンの明るい部分";
+    case TMsg::ColorInfoText: return L"ヒントの文字";
+    case TMsg::ColorInfoBk: return L"ヒントの背景";
+    case TMsg::ColorHotLight: return L"リンクの文字";
+    case TMsg::ColorGradientActiveCaption: return L"アクティブ タイトル バー (グラデーション)";
+    case TMsg::ColorGradientInactiveCaption: return L"非アクティブ タイトル バー (グラデーション)";
+    case TMsg::ColorMenuHighlight: return L"選択項目の明るい部分";
+    case TMsg::ColorMenuBar: return L"ウィンドウ メニューの背景";
   }
   return {};
 }
@@ -117,7 +227,7 @@ std::wstring FormatText(std::wstring_view pattern, const std::vector<TFormatArg>
     int width = 0;
     if (pattern[j] == L'.' || pattern[j] == L'0') ++j;
     while (j < pattern.size() && pattern[j] >= L'0' && pattern[j] <= L'9') width = width * 10 + (pattern[j++] - L'0');
-    if (j >= pattern.size() || (pattern[j] != L'd' && pattern[j] != L's')) {
+    if (j >= pattern.size() || (pattern[j] != L'd' && pattern[j] != L's' && pattern[j] != L'x')) {
       out += pattern[i];
       continue;
     }
@@ -127,6 +237,16 @@ std::wstring FormatText(std::wstring_view pattern, const std::vector<TFormatArg>
       std::wstring digits = std::to_wstring(value < 0 ? -value : value);
       if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), L'0');
       if (value < 0) out += L'-';
+      out += digits;
+    } else if (arg && pattern[j] == L'x' && std::holds_alternative<std::int64_t>(*arg)) {
+      // The number's two's complement in 32 bits, as the platform's formatter shows it.
+      auto value = static_cast<std::uint32_t>(std::get<std::int64_t>(*arg));
+      std::wstring digits;
+      do {
+        digits.insert(digits.begin(), L"0123456789abcdef"[value % 16]);
+        value /= 16;
+      } while (value != 0);
+      if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), L'0');
       out += digits;
     } else if (arg && pattern[j] == L's' && std::holds_alternative<std::wstring>(*arg)) {
       out += std::get<std::wstring>(*arg);

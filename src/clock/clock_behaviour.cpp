@@ -27,6 +27,16 @@ TClockZOrder ClockZOrder(TZOrderMode mode) {
   }
 }
 
+bool ForeignWindowAboveClock(const std::vector<TZOrderWindow>& fromTop) {
+  bool foreignAbove = false;
+  for (const TZOrderWindow& window : fromTop) {
+    if (!window.Visible) continue;
+    if (!window.Own) foreignAbove = true;
+    else if (window.Clock && foreignAbove) return true;
+  }
+  return false;
+}
+
 TDragPlacement DragPlacement(const TRect& monitor, TPoint requested) {
   TDragPlacement placement;
   const int width = monitor.Width();

@@ -3,6 +3,8 @@
 // where its tooltip stands.
 #pragma once
 
+#include <vector>
+
 #include "base/geometry.h"
 #include "base/types.h"
 
@@ -27,6 +29,18 @@ enum class TClockZOrder { czKeep, czTopMost, czBottom };
 // Where a z-order change puts the clock: on top of everything for the two
 // top modes, at the bottom for the bottom mode, as asked otherwise.
 TClockZOrder ClockZOrder(TZOrderMode mode);
+
+// A top-level window as a walk down the z-order from the top finds it.
+struct TZOrderWindow {
+  bool Own = false;      // a window of this program: a clock, the tooltip, a menu, a dialog
+  bool Clock = false;    // one of the clock windows
+  bool Visible = false;
+};
+
+// Whether "always on top" has to put the clocks back on top: a visible window
+// of another program stands above a visible clock. The program's own windows
+// never count, so the date tooltip stays above its clock.
+bool ForeignWindowAboveClock(const std::vector<TZOrderWindow>& fromTop);
 
 // A dragged clock's position: the requested one as per cent of the monitor,
 // and the position that per-cent value stands for (steps of one ten-thousandth).

@@ -79,8 +79,8 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
     HaveFrame = false;
   }
   const TFrameKey key{&style, &strip, strip.Generation, style.AnimationType, style.BackGrndType, style.BackGrndAlign,
-                      style.BackGrndAlpha, style.BackGrndGradType, style.BackGrndColor, style.BackGrndGradColor1,
-                      style.BackGrndGradColor2, VisiblityRect, TempBorderWidth, width, height, CellHeight,
+                      style.BackGrndAlpha, style.BackGrndGradType, strip.BackGrndColor, strip.BackGrndGradColor1,
+                      strip.BackGrndGradColor2, VisiblityRect, TempBorderWidth, width, height, CellHeight,
                       DigitSpacing, SeparatorSpacing};
   std::array<TCellLook, kCellCount> looks;
   for (int i = 0; i < kCellCount; ++i) looks[i] = LookOf(DigitParams[i]);
@@ -184,7 +184,11 @@ void TFrameComposer::Layout(const TComposeInput& in, bool& changed) {
     cell.OldIsSeparator = IsSeparator(cell.OldChar);
 
     if (cell.StartTime != 0) {
-      const long long e = std::max(ElapsedMs(in.Now, cell.StartTime), 0LL);
+      // When the system clock goes back, the change started "later" than now:
+      // it ends at once instead of standing still for as long as the jump.
+      const long long elapsed = ElapsedMs(in.Now, cell.StartTime);
+      const bool clockWentBack = elapsed < 0;
+      const long long e = std::max(elapsed, 0LL);
       if (cell.NewIsSeparator || cell.OldIsSeparator) {
         if (smoothFlash) {
           cell.OldLength = cell.NewLength = 2 * cy;
@@ -218,6 +222,10 @@ void TFrameComposer::Layout(const TComposeInput& in, bool& changed) {
         };
         cell.OldProgress = progress(cell.OldLength);
         cell.NewProgress = progress(cell.NewLength);
+      }
+      if (clockWentBack) {
+        cell.OldProgress = std::max(cell.OldProgress, cell.OldLength);
+        cell.NewProgress = std::max(cell.NewProgress, cell.NewLength);
       }
       if (cell.NewIsSeparator != cell.OldIsSeparator || cell.NewProgress >= cell.NewLength) {
         cell.StartTime = 0;
@@ -285,8 +293,9 @@ void TFrameComposer::DrawBackground(const TStyle& style, const TGlyphStrip& stri
 
   if (style.BackGrndType == btFill || style.BackGrndType == btGradation) {
     const int alpha = Clamp255(255 - ScaleRound(style.BackGrndAlpha, 100, 255));
-    const TRgb c1 = static_cast<TRgb>(style.BackGrndType == btFill ? style.BackGrndColor : style.BackGrndGradColor1) & 0xFFFFFF;
-    const TRgb c2 = static_cast<TRgb>(style.BackGrndGradColor2) & 0xFFFFFF;
+    // The strip holds the colours resolved (a system colour is the user's current one).
+    const TRgb c1 = style.BackGrndType == btFill ? strip.BackGrndColor : strip.BackGrndGradColor1;
+    const TRgb c2 = strip.BackGrndGradColor2;
     const bool plain = style.BackGrndType == btFill || c1 == c2;
     // Each channel between the two colours: (c2 * a + c1 * b) div (a + b).
     auto mix = [&](int a, int b, int shift) {

@@ -643,6 +643,9 @@ void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarge
                       TGlyphRasterizer& rasterizer, TPictureSource& pictures, TStampSquareFunction stampSquare) {
   const TMetrics m(style, target);
   ++strip.Generation;
+  strip.BackGrndColor = m.BackFill;
+  strip.BackGrndGradColor1 = m.Gradation1;
+  strip.BackGrndGradColor2 = m.Gradation2;
   TBitmap mask(0, 0, 24);
   if (!BuildPictureGlyphs(strip, style, m, mask, pictures)) {
     mask = TBitmap(0, 0, 24);

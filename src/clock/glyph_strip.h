@@ -32,6 +32,10 @@ struct TGlyphStrip {
   bool BackGrndFlag = false;
   TRgb ULWColor = 0;     // colour key below 16 bits per pixel
   TRgb BrushColor = 0;   // what the frame buffer is cleared with
+  // The style's fill and gradation colours as RGB, system colours resolved.
+  TRgb BackGrndColor = 0;
+  TRgb BackGrndGradColor1 = 0;
+  TRgb BackGrndGradColor2 = 0;
   unsigned Generation = 0;  // counts the rebuilds: frames drawn from an older strip are stale
 
   // Where cell i starts in the strip.

@@ -21,7 +21,9 @@ int Eased(double t, int half, int length) { return ScaleRound(ScaleRound(t * t, 
 int HideFadeStep(long long elapsedMs, int hideSpeed, int span) {
   const double d = hideSpeed - 100.0;
   const int half = std::max(ScaleRound(d * d, 20000, 10000), 1);
-  const double e = static_cast<double>(std::max(elapsedMs, 0LL));
+  // A fade that began "after" now (the system clock went back) ends at once.
+  if (elapsedMs < 0) return span;
+  const double e = static_cast<double>(elapsedMs);
   if (e < half) return Eased(e, half, span);
   return span - Eased(std::max(2.0 * half - e, 0.0), half, span);
 }
@@ -100,8 +102,13 @@ TShapeDecision WindowShapeStep(TShapeState& state, const TShapeSettings& setting
   decision.PunchHole = settings.HideType == htHole && state.HoverFlag && free && !clickReleased;
 
   if (settings.HideType == htHide && state.AlphaHiding) {
-    const int step = HideFadeStep(ElapsedMs(input.Now, state.SaveHideTime), settings.HideSpeed, 255 - floor);
-    if (state.AlphaDirection) {
+    const long long elapsed = ElapsedMs(input.Now, state.SaveHideTime);
+    const int step = HideFadeStep(elapsed, settings.HideSpeed, 255 - floor);
+    if (elapsed < 0) {
+      // The system clock went back: the fade ends where it was going.
+      state.SaveHidingAlpha = state.AlphaDirection ? 255 : 0;
+      state.AlphaHiding = false;
+    } else if (state.AlphaDirection) {
       state.SaveHidingAlpha += step;
       if (state.SaveHidingAlpha >= 255) {
         state.SaveHidingAlpha = 255;

@@ -58,6 +58,7 @@ TShapeDecision WindowShapeStep(TShapeState& state, const TShapeSettings& setting
 
 // How far the eased hide fade has come after elapsedMs: over a half time from
 // the speed (at least 1 ms), an ease-in to half the span, then an ease-out.
+// A negative time (the system clock went back) gives the whole span.
 int HideFadeStep(long long elapsedMs, int hideSpeed, int span);
 
 // The window's overall opacity from the hide fade's alpha (255 when not

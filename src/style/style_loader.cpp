@@ -43,6 +43,9 @@ void TStyleLoader::ReportReadError(const std::wstring& styleFile, bool loadDefau
                                    const std::wstring& detail) {
   if (styleFile.empty()) return;  // the built-in defaults themselves failed: the chain ends here
   if (IsDefaultPath(styleFile)) {
+    // A file that is there but could not be read (locked for a moment by a
+    // backup or a virus scanner) still holds the user's style.
+    DefaultStyleUnread = Host.FileExists(styleFile);
     LastStyleFile.clear();
     LoadStyle(std::wstring(), loadDefault, showMessage, true);
     return;
@@ -113,6 +116,9 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
     return passed;
   }
 
+  // The user's own style is in use again.
+  if (passed || (!styleFile.empty() && IsDefaultPath(styleFile))) DefaultStyleUnread = false;
+
   // 14.-16.
   OpenDialogFolder = isDefault ? Host.ProgramFolder() : FolderOf(styleFile);
   if (addRecent && !loadDefault) Host.AddRecentStyle(styleFile);
@@ -139,9 +145,15 @@ bool TStyleLoader::SaveStyle(const std::wstring& styleFile) {
   if (!Host.WriteFile(styleFile, document.ToBytes())) return fail();
 
   LastStyleFile = styleFile;
-  if (!IsDefaultPath(styleFile)) Host.AddRecentStyle(styleFile);
+  if (IsDefaultPath(styleFile)) DefaultStyleUnread = false;  // the user chose to write it
+  else Host.AddRecentStyle(styleFile);
   Host.NotifyPlugins(41, styleFile);
   return true;
+}
+
+bool TStyleLoader::SaveDefaultStyle() {
+  if (DefaultStyleUnread && Host.FileExists(DefaultStyleFile)) return true;
+  return SaveStyle(DefaultStyleFile);
 }
 
 }  // namespace tdialix

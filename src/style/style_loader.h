@@ -59,6 +59,11 @@ class TStyleLoader {
   std::wstring OpenDialogFolder;  // where the open and save dialogs start
   bool LoadingDesign = false;
   bool Initialized = false;  // nothing is saved before the first style was loaded
+  // The default style file exists, but the last load could not read or apply
+  // it: the style in use only stands in for the user's. Set until the default
+  // style file loads, or a style file of the user's choice does, or the user
+  // saves to it.
+  bool DefaultStyleUnread = false;
 
   // Loads a style file into the current style and rebuilds the clocks. True
   // exactly when a file other than the default style file passed the identity
@@ -69,6 +74,12 @@ class TStyleLoader {
   // Writes the current style; true when written, and also before the first
   // style was loaded, when nothing is written. A failure is always shown.
   bool SaveStyle(const std::wstring& styleFile);
+
+  // Keeps the current style in the default style file, as closing and a
+  // switch to another style do. A default style file that could not be read
+  // is left as it is: the defaults that stand in for it never replace the
+  // user's look, time slots and clock positions. True also then.
+  bool SaveDefaultStyle();
 
  private:
   bool Load(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent);

@@ -43,6 +43,25 @@ TEST_F(MenuTest, TheIconShowsTodaysDateAsItsHint) {
   CloseInstance(*program);
 }
 
+// Help is the program's own path with ".chm", whatever the program is called.
+TEST_F(MenuTest, HelpIsTheProgramsOwnNameWithChm) {
+  const std::wstring folder = TempPath(L"tdialix-renamed");
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring program = folder + L"\\TDialixKopie.exe";
+  const std::wstring help = folder + L"\\TDialixKopie.chm";
+  ASSERT_TRUE(::CopyFileW(TDIALIX_EXE_W, program.c_str(), FALSE));
+  WriteText(help, L"");  // no help viewer will show this; the name is what counts
+  {
+    auto running = StartInstanceOf(program);
+    Command(*running, kCmdHelp);
+    EXPECT_TRUE(WaitUntil([&] { return Traced(L"help " + help); })) << TraceText();
+    CloseInstance(*running);
+  }
+  ::DeleteFileW(program.c_str());
+  ::DeleteFileW(help.c_str());
+  ::RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(MenuTest, MoveBottomRightPlacesTheClockInTheCorner) {
   auto program = StartInstance();
   const HWND clock = ShownClock(program->Id);

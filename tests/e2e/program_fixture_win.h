@@ -127,8 +127,10 @@ inline void RemoveFolder(const std::wstring& folder) {
 
 class Program {
  public:
-  explicit Program(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + std::wstring(TDIALIX_EXE_W) + L"\" " + arguments;
+  explicit Program(const std::wstring& arguments) : Program(TDIALIX_EXE_W, arguments) {}
+  // A copy of the program under another name.
+  Program(const std::wstring& programFile, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + programFile + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -198,7 +200,10 @@ class ProgramTest : public testing::Test {
 
   // Starts the running instance and waits until its deferred initialisation ran.
   std::unique_ptr<Program> StartInstance(const std::wstring& arguments = L"") {
-    auto program = std::make_unique<Program>(arguments);
+    return StartInstanceOf(TDIALIX_EXE_W, arguments);
+  }
+  std::unique_ptr<Program> StartInstanceOf(const std::wstring& programFile, const std::wstring& arguments = L"") {
+    auto program = std::make_unique<Program>(programFile, arguments);
     EXPECT_TRUE(WaitUntil([&] { return TracedPrefix(L"initialized "); })) << "the instance did not initialise";
     return program;
   }

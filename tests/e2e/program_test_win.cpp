@@ -226,6 +226,50 @@ TEST_F(ProgramTest, AForeignFileIsRefusedAndTheStyleStays) {
   ::DeleteFileW(foreign.c_str());
 }
 
+// A style handed over as most editors save it today: UTF-8 without a byte
+// order mark. Its Japanese font name and picture path reach the default style
+// file unharmed.
+TEST_F(ProgramTest, AUtf8StyleWithoutAMarkKeepsItsJapaneseThroughHandOverAndClose) {
+  RemoveFolder(SettingsFolder());
+  const std::wstring style = TempPath(L"utf8-no-mark.dlx");
+  {
+    const std::string bytes = WideToUtf8(
+        L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nFontName=ＭＳ ゴシック\r\n"
+        L"BackGround=C:\\写真\\空.bmp\r\n");
+    std::ofstream out(style.c_str(), std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  auto first = StartInstance();
+  Program second(L"\"" + style + L"\"");
+  EXPECT_EQ(second.WaitForExit(), DWORD{0});
+  EXPECT_TRUE(WaitUntil([&] { return Traced(L"loadstyle " + style); })) << TraceText();
+  CloseInstance(*first);
+  TIniDocument saved;
+  ReadStyleFile(SettingsFolder() + L"\\Default.dlx", nullptr, &saved);
+  EXPECT_EQ(saved.Read(L"Design", L"FontName"), L"ＭＳ ゴシック");
+  EXPECT_EQ(saved.Read(L"Design", L"BackGround"), L"C:\\写真\\空.bmp");
+  ::DeleteFileW(style.c_str());
+  RemoveFolder(SettingsFolder());
+}
+
+// A style whose records hide the clock on the only monitor there is (a laptop
+// undocked after its own screen's clock was switched off) still shows a clock
+// there: otherwise nothing would lead back to it.
+TEST_F(ProgramTest, AStyleThatHidesTheOnlyMonitorsClockStillShowsIt) {
+  RemoveFolder(SettingsFolder());
+  ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
+  WriteText(SettingsFolder() + L"\\Default.dlx",
+            L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Position]\r\nMonitor1=30,40,0\r\nMonitor2=60,10,1\r\n");
+  auto program = StartInstance();
+  EXPECT_TRUE(ShownClock(program->Id)) << "no clock on any monitor";
+  CloseInstance(*program);
+  std::vector<TPlacement> placements;
+  ReadStyleFile(SettingsFolder() + L"\\Default.dlx", &placements);
+  ASSERT_FALSE(placements.empty());
+  EXPECT_EQ(placements[0], (TPlacement{30, 40, true}));
+  RemoveFolder(SettingsFolder());
+}
+
 // The screen's pixels in a window's rectangle, as 0x00RRGGBB.
 
 

@@ -105,24 +105,59 @@ TEST_F(SettingsTest, PreparedSettingsSurviveStartAndClose) {
   EXPECT_EQ(document.ReadString(L"Unknown", L"Kept", L""), L"yes");
 }
 
+// Two starts in a row find the settings file locked (by a backup, a sync or
+// a virus scanner). The first keeps the user's file as a copy before it saves
+// its defaults; the second leaves that copy alone.
 TEST_F(SettingsTest, AFileUnreadableAtStartIsKeptBesideTheNewOne) {
   const std::wstring original = L"[View]\r\nTransParent=55\r\n";
   WriteText(SettingsFile(), original);
+  for (int start = 1; start <= 2; ++start) {
+    SCOPED_TRACE(testing::Message() << "start " << start);
+    ::DeleteFileW(TracePath().c_str());
+    std::unique_ptr<Program> program;
+    {
+      // Locked while the program starts, as another program might hold it.
+      TUniqueKernelHandle locked(::CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+      ASSERT_TRUE(locked);
+      program = std::make_unique<Program>(L"");
+      HWND box = nullptr;
+      ASSERT_TRUE(WaitUntil([&] { return (box = MessageBoxOf(program->Id)) != nullptr; })) << "no warning shown";
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+      ASSERT_TRUE(WaitUntil([] { return TracedPrefix(L"initialized "); }));
+    }
+    CloseInstance(*program);
+    EXPECT_EQ(ReadBytes(SettingsFile() + L".bak"), EncodeUtf16LeWithBom(original)) << "the user's file was not kept";
+    EXPECT_EQ(SettingsIn(SettingsFile()).TransParent, 100);  // started with the defaults, and saved them
+  }
+}
+
+// The default style file locked while the program starts: the clock runs with
+// the built-in defaults, and closing does not save them over the user's look,
+// time slots and positions. The next start finds the user's style again.
+TEST_F(SettingsTest, ADefaultStyleLockedDuringTheStartKeepsTheUsersStyle) {
+  WriteText(DefaultStyle(), L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nFontSize=12.5\r\n"
+                            L"FontColor=255\r\n[Position]\r\nMonitor1=40,50,1\r\n[Mine]\r\nNote=keep me\r\n");
+  const std::string users = ReadBytes(DefaultStyle());
   std::unique_ptr<Program> program;
   {
-    // Locked while the program starts, as another program might hold it.
-    TUniqueKernelHandle locked(::CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    TUniqueKernelHandle locked(::CreateFileW(DefaultStyle().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(locked);
-    program = std::make_unique<Program>(L"");
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = MessageBoxOf(program->Id)) != nullptr; })) << "no warning shown";
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([] { return TracedPrefix(L"initialized "); }));
+    program = StartInstance();
   }
+  const HWND clock = ShownClock(program->Id);
+  ASSERT_TRUE(clock);
+  EXPECT_LT(WindowRect(clock).left, ::GetSystemMetrics(SM_CXSCREEN) / 10) << "not the built-in defaults";
   CloseInstance(*program);
-  EXPECT_EQ(ReadBytes(SettingsFile() + L".bak"), EncodeUtf16LeWithBom(original)) << "the user's file was not kept";
-  EXPECT_EQ(SettingsIn(SettingsFile()).TransParent, 100);  // started with the defaults, and saved them
+  EXPECT_EQ(ReadBytes(DefaultStyle()), users) << "the defaults replaced the user's style";
+
+  program = StartInstance();
+  const HWND again = ShownClock(program->Id);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(WindowRect(again).left, ClockOriginOf({40, 50, true}).X);
+  CloseInstance(*program);
+  EXPECT_EQ(ReadStyleFile(DefaultStyle()).FontSize, 12.5);
 }
 
 TEST_F(SettingsTest, ADragStoresThePositionInPerCentOfTheMonitor) {
@@ -177,6 +212,41 @@ TEST_F(SettingsTest, OtherProgramsHideTheClockOnlyWhenAllowed) {
     }
     CloseInstance(*program);
   }
+}
+
+// Whether window a stands above window b in the z-order.
+bool Above(HWND a, HWND b) {
+  for (HWND window = ::GetTopWindow(nullptr); window; window = ::GetWindow(window, GW_HWNDNEXT)) {
+    if (window == a) return true;
+    if (window == b) return false;
+  }
+  return false;
+}
+
+// "Always on top" keeps the clock above other programs' windows, but not
+// above the program's own: its date tooltip stays on top of it, tick after tick.
+TEST_F(SettingsTest, AlwaysOnTopLeavesTheDateTooltipAboveTheClock) {
+  PrepareOpaqueStyle();
+  WriteText(SettingsFile(), L"[View]\r\nZOrderMode=2\r\nShowToolTip=1\r\n");
+  Xdotool(L"mousemove 1200 1000");
+  auto program = StartInstance();
+  const HWND clock = ShownClock(program->Id);
+  ASSERT_TRUE(clock);
+  const RECT r = WindowRect(clock);
+  Xdotool(L"mousemove " + std::to_wstring((r.left + r.right) / 2) + L" " + std::to_wstring((r.top + r.bottom) / 2));
+  HWND tip = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND window : WindowsOfClass(L"tooltips_class32", program->Id)) {
+      if (::IsWindowVisible(window)) tip = window;
+    }
+    return tip != nullptr;
+  })) << "the tooltip did not show";
+  for (int sample = 0; sample < 20; ++sample) {  // a second: about thirty ticks
+    EXPECT_TRUE(Above(tip, clock)) << "sample " << sample;
+    ::Sleep(50);
+  }
+  Xdotool(L"mousemove 1200 1000");
+  CloseInstance(*program);
 }
 
 TEST_F(SettingsTest, InHideModeTheClockFadesUnderThePointer) {

@@ -37,6 +37,34 @@ TEST(ClockZOrder, ByMode) {
   EXPECT_EQ(ClockZOrder(zmBottom), TClockZOrder::czBottom);
 }
 
+// "Always on top" puts the clocks back only when a window of another program
+// stands above one of them; the program's own windows (the tooltip above its
+// clock, the popup menu, a dialog) and hidden windows never count.
+TEST(ForeignWindowAboveClock, OnlyOtherProgramsWindowsCount) {
+  const TZOrderWindow clock{true, true, true};
+  const TZOrderWindow hiddenClock{true, true, false};
+  const TZOrderWindow own{true, false, true};
+  const TZOrderWindow foreign{false, false, true};
+  const TZOrderWindow hiddenForeign{false, false, false};
+  const struct {
+    const char* Name;
+    std::vector<TZOrderWindow> FromTop;
+    bool Above;
+  } cases[] = {
+      {"the clock on top", {clock, foreign}, false},
+      {"the tooltip above its clock", {own, clock, foreign}, false},
+      {"the tooltip and a menu above two clocks", {own, own, clock, clock, foreign}, false},
+      {"another program on top", {foreign, clock}, true},
+      {"another program between tooltip and clock", {own, foreign, clock}, true},
+      {"another program above the second clock", {clock, foreign, clock}, true},
+      {"a hidden window above", {hiddenForeign, own, clock}, false},
+      {"above a hidden clock only", {foreign, hiddenClock}, false},
+      {"no clock", {foreign, own}, false},
+      {"nothing", {}, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ForeignWindowAboveClock(c.FromTop), c.Above) << c.Name;
+}
+
 TEST(DragPlacement, PerCentOfTheMonitorInTenThousandths) {
   const struct {
     TRect Monitor;

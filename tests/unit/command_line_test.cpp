@@ -16,9 +16,15 @@ TEST(CommandLine, RebootRequests) {
       {L"/reboot:0", 0u},
       {L"/reboot:", 0u},             // no number gives 0
       {L"/reboot:12ab", 0u},
-      {L"/reboot:-5", 0u},
       {L"/reboot:4294967295", 4294967295u},  // handles may take ten digits
       {L"/reboot:4294967296", 0u},
+      // A handle at or above 0x80000000 printed with "%d" is negative.
+      {L"/reboot:-5", 0xFFFFFFFBu},
+      {L"/reboot:-2147483648", 0x80000000u},
+      {L"/reboot:-2147483649", 0u},
+      {L"/reboot:-", 0u},
+      {L"/reboot:--5", 0u},
+      {L"/reboot:5-", 0u},
       {L"x/reboot:77", 77u},         // the switch may stand anywhere
       {L"/reboot=5:9", 9u},          // the colon is searched from the switch on
       {L"/reboot", std::nullopt},    // no colon: no request
@@ -40,6 +46,7 @@ TEST(CommandLine, AssociateRequests) {
       {L"/associate:1", TAssociateRequest{true, 0}},            // no handle
       {L"/associate:1,abc", TAssociateRequest{true, 0}},
       {L"/associate:1,2147483648", TAssociateRequest{true, 2147483648u}},
+      {L"/associate:1,-0000123", TAssociateRequest{true, 0xFFFFFF85u}},  // "%.8d" of a negative handle
       {L"/associate:", TAssociateRequest{false, 0}},
       {L"/associate", std::nullopt},
       {L"/reboot:1", std::nullopt},

@@ -127,6 +127,41 @@ TEST(FrameComposer, DigitToSeparatorAndUnlitSeparatorsChangeAtOnce) {
   EXPECT_EQ(smooth.Composer.DigitParams[2].StartTime, 0);
 }
 
+// When the system clock goes back (the end of summer time, a correction), a
+// change in progress started "after" now: it ends at once, for every kind of
+// digit animation and for smoothly flashing colons, instead of standing still
+// for as long as the jump.
+TEST(FrameComposer, ChangesEndAtOnceWhenTheClockGoesBack) {
+  const int jumps[] = {1000, 3600 * 1000};
+  for (const int jump : jumps) {
+    for (int type = atHorz; type <= atFadeCross; ++type) {
+      for (const bool inertia : {false, true}) {
+        Fixture f;
+        f.Style.AnimationType = static_cast<TAnimationType>(type);
+        f.Style.Inertia = inertia;
+        f.Start(L"10:05   ");
+        f.Frame(L"10:06   ", At(59, 700));
+        f.Frame(L"10:06   ", At(59, 800));
+        ASSERT_NE(f.Composer.DigitParams[4].StartTime, 0) << type;
+        f.Frame(L"10:06   ", IncMilliSecond(At(59, 800), -jump));
+        const TDigitParams& cell = f.Composer.DigitParams[4];
+        EXPECT_EQ(cell.StartTime, 0) << "kind " << type << ", inertia " << inertia << ", back " << jump << " ms";
+        EXPECT_EQ(cell.OldChar, L'6') << type;
+      }
+    }
+    Fixture smooth;
+    smooth.Style.FlashColonType = fc1000ms;
+    smooth.Style.FlashColonSmooth = true;
+    smooth.Start(L"10:05   ");
+    smooth.Frame(L"10_05   ", At(59, 700));
+    smooth.Frame(L"10_05   ", At(59, 750));
+    ASSERT_NE(smooth.Composer.DigitParams[2].StartTime, 0);
+    smooth.Frame(L"10_05   ", IncMilliSecond(At(59, 750), -jump));
+    EXPECT_EQ(smooth.Composer.DigitParams[2].StartTime, 0) << "colon, back " << jump << " ms";
+    EXPECT_EQ(smooth.Composer.DigitParams[2].OldChar, L'_');
+  }
+}
+
 TEST(FrameComposer, VisibleRectStartsAtTheFirstDrawnCell) {
   Fixture f;
   f.Start(L" 9:05    ");
@@ -163,7 +198,7 @@ TEST(FrameComposer, TheWindowDoesNotShrinkWhileTheLastCellChanges) {
 TEST(FrameComposer, FillAndGradationBackgrounds) {
   Fixture f;
   f.Style.BackGrndType = btFill;
-  f.Style.BackGrndColor = 0x0000FF;  // red
+  f.GlyphStrip.BackGrndColor = 0x0000FF;  // red, as the strip resolved the style's colour
   f.Style.BackGrndAlpha = 0;
   f.Start(L"10      ");
   const TBitmap& frame = f.Composer.ULWBmp;
@@ -179,8 +214,8 @@ TEST(FrameComposer, FillAndGradationBackgrounds) {
 
   Fixture g;
   g.Style.BackGrndType = btGradation;
-  g.Style.BackGrndGradColor1 = 0x000000;
-  g.Style.BackGrndGradColor2 = 0xFFFFFF;
+  g.GlyphStrip.BackGrndGradColor1 = 0x000000;
+  g.GlyphStrip.BackGrndGradColor2 = 0xFFFFFF;
   g.Style.BackGrndGradType = gtVert;
   g.Style.BorderWidth = {0, 0, 100, 0};  // a right margin of one cell height
   g.Start(L"1       ");
@@ -219,8 +254,8 @@ TEST(FrameComposer, RedrawingChangedCellsGivesTheWholeFrame) {
         style.FlashColonSmooth = smooth;
         style.BackGrndType = btGradation;
         style.BackGrndGradType = gtHorz;
-        style.BackGrndGradColor1 = 0x102030;
-        style.BackGrndGradColor2 = 0xF0E0D0;
+        strip.BackGrndGradColor1 = 0x102030;
+        strip.BackGrndGradColor2 = 0xF0E0D0;
         style.BackGrndAlpha = 30;
         style.BorderWidth = {20, 10, 30, 10};
         strip.TempSpacing = {spacing, spacing + 1};

@@ -1,5 +1,7 @@
 #include "clock/glyph_strip.h"
 
+#include "clock/frame_composer.h"
+
 #include <map>
 
 #include <gtest/gtest.h>
@@ -116,6 +118,63 @@ TGlyphStrip Build(const TStyle& style, int monitorHeight = 278, unsigned bits = 
 }
 
 // ---- The steps ----
+
+// A fill or gradation background in system colours ("button face" is
+// 0x8000000F) is drawn in the colours the system gives them, as the glyphs
+// and the colour key are, not as the constant's low bits.
+TEST(GlyphStrip, SystemColourBackgroundsAreResolved) {
+  constexpr TColor kButtonFace = static_cast<TColor>(0x8000000F);
+  constexpr TColor kWindow = static_cast<TColor>(0x80000005);
+  constexpr TColor kButtonShadow = static_cast<TColor>(0x80000010);
+  const auto resolve = [&](TColor color) -> TRgb {
+    switch (color) {
+      case kButtonFace: return MakeRgb(0xD4, 0xD0, 0xC8);
+      case kWindow: return MakeRgb(0xFF, 0xFE, 0xFD);
+      case kButtonShadow: return MakeRgb(0x80, 0x70, 0x60);
+      default: return static_cast<TRgb>(color) & 0xFFFFFF;
+    }
+  };
+  const struct {
+    TBackgroundType Type;
+    TRgb Top, Bottom;  // the background's colour in the top and bottom row
+  } cases[] = {
+      {btFill, MakeRgb(0xD4, 0xD0, 0xC8), MakeRgb(0xD4, 0xD0, 0xC8)},
+      {btGradation, MakeRgb(0xFF, 0xFE, 0xFD), MakeRgb(0x80, 0x70, 0x60)},
+  };
+  for (const auto& c : cases) {
+    TStyle style;
+    style.BackGrndType = c.Type;
+    style.BackGrndColor = kButtonFace;
+    style.BackGrndGradColor1 = kWindow;
+    style.BackGrndGradColor2 = kButtonShadow;
+    style.BackGrndGradType = gtVert;
+    style.BackGrndAlpha = 0;
+    style.BorderWidth = {0, 0, 100, 0};  // a right margin where only the background shows
+    FakeRasterizer raster;
+    FakePictures pictures;
+    TGlyphStrip strip;
+    InitializeBitmap(strip, style, {278, 32, resolve}, raster, pictures);
+    TFrameComposer composer;
+    const std::wstring text = L"1       ";
+    composer.ResetAnimation(text);
+    TComposeInput in;
+    in.Style = &style;
+    in.Strip = &strip;
+    in.NowText = text;
+    in.PrevText = text;
+    in.Redraw = true;
+    composer.Compose(in);
+    const TBitmap& frame = composer.ULWBmp;
+    ASSERT_FALSE(frame.Empty());
+    const int column = frame.Width() - 1;
+    const auto rgb = [&](int y) {
+      const std::uint8_t* p = frame.Pixel(column, y);
+      return MakeRgb(p[2], p[1], p[0]);
+    };
+    EXPECT_EQ(rgb(0), c.Top) << "type " << c.Type;
+    EXPECT_EQ(rgb(frame.Height() - 1), c.Bottom) << "type " << c.Type;
+  }
+}
 
 TEST(StampGlyph, MovesTowardsThePaintColourByTheCoverage) {
   TBitmap source(4, 1, 24);

@@ -113,5 +113,39 @@ TEST(MonitorList, ToggleKeepsOneMonitorShown) {
   }
 }
 
+// When a style, or a monitor that went away, leaves no present monitor with a
+// clock (a laptop undocked after its own screen's clock was switched off),
+// the primary monitor's clock comes back: the toggle's rule that one stays
+// shown, applied when the records are loaded.
+TEST(MonitorList, LoadingKeepsOneClockShown) {
+  const struct {
+    const char* Name;
+    size_t MonitorCount;
+    int Primary;  // -1: none marked
+    std::vector<bool> ShownBefore;
+    bool Changed;
+    std::vector<bool> ShownAfter;
+  } cases[] = {
+      {"the only monitor hidden", 1, 0, {false}, true, {true}},
+      {"the only monitor shown", 1, 0, {true}, false, {true}},
+      {"both hidden: the primary one shows", 2, 1, {false, false}, true, {false, true}},
+      {"one of two shown", 2, 0, {false, true}, false, {false, true}},
+      {"none marked primary: the first", 2, -1, {false, false}, true, {true, false}},
+      {"shown only on a monitor that went away", 1, 0, {false, true}, true, {true, true}},
+      {"missing records are shown", 2, 0, {false}, false, {false, true}},
+      {"no monitors at all", 0, -1, {false}, false, {false}},
+  };
+  for (const auto& c : cases) {
+    std::vector<TPlacement> placements;
+    for (bool shown : c.ShownBefore) placements.push_back({1.0f, 3.0f, shown});
+    std::vector<TMonitorRecord> monitors = Monitors(c.MonitorCount);
+    for (size_t i = 0; i < monitors.size(); ++i) monitors[i].Primary = static_cast<int>(i) == c.Primary;
+    EXPECT_EQ(KeepOneClockShown(placements, monitors), c.Changed) << c.Name;
+    std::vector<bool> shownAfter;
+    for (const TPlacement& p : placements) shownAfter.push_back(p.Shown);
+    EXPECT_EQ(shownAfter, c.ShownAfter) << c.Name;
+  }
+}
+
 }  // namespace
 }  // namespace tdialix

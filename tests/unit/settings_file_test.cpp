@@ -113,7 +113,10 @@ TEST(SettingsFile, EachKeyReachesItsMemberAndIsWrittenBack) {
       {L"Operation", L"HoleSoft", L"$20", [](const TSettings& s) { return s.HoleSoft == 32; }, L"32"},
       {L"Operation", L"Locked", L"1", [](const TSettings& s) { return s.Locked; }, L"1"},
       {L"Operation", L"HideType", L"2", [](const TSettings& s) { return s.HideType == htHole; }, L"2"},
-      {L"Operation", L"HideType", L"-3", [](const TSettings& s) { return s.HideType == -3; }, L"-3"},
+      {L"Operation", L"HideType", L"3", [](const TSettings& s) { return s.HideType == htTransparent; }, L"3"},
+      // An unknown reaction to the pointer would leave the clock click-through for good.
+      {L"Operation", L"HideType", L"-3", [](const TSettings& s) { return s.HideType == htNone; }, L"0"},
+      {L"Operation", L"HideType", L"4", [](const TSettings& s) { return s.HideType == htNone; }, L"0"},
       {L"Operation", L"ClickHide", L"1", [](const TSettings& s) { return s.ClickHide; }, L"1"},
       {L"Advanced", L"TimerInterval", L"8", [](const TSettings& s) { return s.TimerInterval == 8; }, L"8"},
       {L"Advanced", L"TimerInterval", L"1000", [](const TSettings& s) { return s.TimerInterval == 1000; }, L"1000"},
@@ -190,7 +193,7 @@ TSettings OddSettings() {
   s.HoleAlpha = 0;
   s.HoleSoft = 400;
   s.Locked = true;
-  s.HideType = static_cast<THideType>(-3);
+  s.HideType = htTransparent;
   s.ClickHide = true;
   s.TimerInterval = 0;
   s.PowerSavingMode = false;

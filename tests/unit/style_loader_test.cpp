@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text_codec.h"
+#include "style/style_file.h"
 
 namespace tdialix {
 namespace {
@@ -247,6 +248,99 @@ TEST_F(StyleLoaderTest, SavingWaitsForTheFirstLoadThenKeepsForeignContent) {
   // The default style file is not a recent style.
   EXPECT_TRUE(Loader.SaveStyle(kDefault));
   EXPECT_EQ(Host.Recent.size(), 1u);
+}
+
+// The default style file that could not be read at start (held for a moment
+// by a backup, a sync or a virus scanner) keeps the user's look, time slots
+// and clock positions: the built-in defaults that stand in for it are never
+// saved over it, whether or not it has become readable by the time the program
+// closes. (readable at start?, readable at close?) -> the file after close.
+TEST_F(StyleLoaderTest, AnUnreadableDefaultStyleIsNotReplacedByTheStandIn) {
+  const std::string mine = StyleBytes(L"FontSize=20\r\nFontColor=255");
+  const struct {
+    bool ReadableAtStart;
+    bool ReadableAtClose;
+    bool Saved;  // the current style was written; else the user's bytes are still there
+    size_t Messages;
+  } cases[] = {
+      {true, true, true, 0},
+      {false, true, false, 0},
+      {false, false, false, 0},
+      {true, false, false, 1},  // a file that cannot be read is never overwritten, and the user is told
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "readable at start " << c.ReadableAtStart << ", at close " << c.ReadableAtClose);
+    FakeHost host;
+    TStyle style;
+    std::vector<TPlacement> params;
+    TStyleLoader loader(style, params, host);
+    loader.DefaultStyleFile = kDefault;
+    host.Files[kDefault] = mine;
+    if (!c.ReadableAtStart) host.Unreadable.insert(kDefault);
+    loader.LoadStyle(kDefault, true, true, true);
+    EXPECT_EQ(style.FontSize, c.ReadableAtStart ? 20 : TStyle{}.FontSize);
+    loader.Initialized = true;
+    params[0].X = 50;  // the user moves the clock meanwhile
+    if (c.ReadableAtClose) host.Unreadable.erase(kDefault);
+    else host.Unreadable.insert(kDefault);
+    EXPECT_EQ(loader.SaveDefaultStyle(), c.Saved || c.Messages == 0);
+    if (c.Saved) {
+      std::vector<TPlacement> saved;
+      ReadPositions(TIniDocument::FromBytes(host.Files[kDefault]), saved, 1);
+      EXPECT_EQ(saved[0].X, 50);
+    } else {
+      EXPECT_EQ(host.Files[kDefault], mine);
+    }
+    EXPECT_EQ(host.Messages.size(), c.Messages);
+  }
+}
+
+TEST_F(StyleLoaderTest, TheStandInEndsWhenTheUsersOwnStyleIsBack) {
+  const std::string mine = StyleBytes(L"FontSize=20");
+  Host.Files[kDefault] = mine;
+  Host.Files[L"D:\night.dlx"] = StyleBytes(L"FontSize=30");
+  Host.Unreadable.insert(kDefault);
+  Loader.LoadStyle(kDefault, true, true, true);
+  Loader.Initialized = true;
+  EXPECT_TRUE(Loader.DefaultStyleUnread);
+
+  // Switching styles saves the current one first: not the stand-in.
+  EXPECT_TRUE(Loader.SaveDefaultStyle());
+  EXPECT_EQ(Host.Files[kDefault], mine);
+  // A style of the user's choice is theirs to keep in the default file.
+  Host.Unreadable.erase(kDefault);
+  EXPECT_TRUE(Loader.LoadStyle(L"D:\night.dlx", false, true, true));
+  EXPECT_FALSE(Loader.DefaultStyleUnread);
+  EXPECT_TRUE(Loader.SaveDefaultStyle());
+  EXPECT_EQ(TIniDocument::FromBytes(Host.Files[kDefault]).Read(L"Design", L"FontSize"), L"30");
+
+  // The default file read again (the lock has gone) is the user's style again.
+  Host.Files[kDefault] = mine;
+  Host.Unreadable.insert(kDefault);
+  Loader.LoadStyle(kDefault, true, true, true);
+  EXPECT_TRUE(Loader.DefaultStyleUnread);
+  Host.Unreadable.erase(kDefault);
+  Loader.LoadStyle(kDefault, true, true, true);
+  EXPECT_FALSE(Loader.DefaultStyleUnread);
+  EXPECT_EQ(Style.FontSize, 20);
+
+  // A default file that reads but cannot be applied is kept too.
+  Host.FailApplies = 1;
+  Loader.LoadStyle(kDefault, true, true, true);
+  EXPECT_TRUE(Loader.DefaultStyleUnread);
+  EXPECT_TRUE(Loader.SaveDefaultStyle());
+  EXPECT_EQ(Host.Files[kDefault], mine);
+  // Saving to it on purpose is the user's decision.
+  EXPECT_TRUE(Loader.SaveStyle(kDefault));
+  EXPECT_FALSE(Loader.DefaultStyleUnread);
+  EXPECT_NE(Host.Files[kDefault], mine);
+
+  // Without a file there is nothing to keep: the defaults are written.
+  Host.Files.erase(kDefault);
+  Loader.LoadStyle(kDefault, true, true, true);
+  EXPECT_FALSE(Loader.DefaultStyleUnread);
+  EXPECT_TRUE(Loader.SaveDefaultStyle());
+  EXPECT_EQ(Host.Files.count(kDefault), 1u);
 }
 
 TEST_F(StyleLoaderTest, AFailedSaveSaysSoAndChangesNothing) {

@@ -44,6 +44,44 @@ TEST(TextCodec, UnmarkedBytesGoToTheAnsiDecoder) {
   EXPECT_EQ(decoded.Text, L"時計");
 }
 
+// What each byte form of a style or settings file decodes to. Editors save
+// UTF-8 without a mark by default; such text must not go through the ANSI code
+// page, while ANSI text (Shift-JIS here) and plain ASCII still do.
+TEST(TextCodec, DecodingTable) {
+  const std::wstring japanese = L"FontName=ＭＳ ゴシック\r\nBackGround=C:\\写真\\空.bmp\r\n";
+  const std::string utf8 = WideToUtf8(japanese);
+  // "ＭＳ ゴシック" in Shift-JIS; the fake ANSI decoder knows just this text.
+  const std::string shiftJis = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+  const auto ansi = [&](std::string_view bytes) {
+    return bytes == shiftJis ? std::wstring(L"ＭＳ ゴシック") : L"ANSI:" + Utf8ToWide(bytes);
+  };
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    TTextEncoding Encoding;
+    std::wstring Text;
+  } cases[] = {
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + utf8, TTextEncoding::teUtf8, japanese},
+      {"UTF-8 without a mark", utf8, TTextEncoding::teUtf8, japanese},
+      {"UTF-8 without a mark, four-byte character", "Name=\xF0\x9F\x95\x92", TTextEncoding::teUtf8, L"Name=🕒"},
+      {"Shift-JIS", shiftJis, TTextEncoding::teAnsi, L"ＭＳ ゴシック"},
+      {"plain ASCII", "[Design]\r\nFontSize=9", TTextEncoding::teAnsi, L"ANSI:[Design]\r\nFontSize=9"},
+      {"UTF-8 with one bad byte", utf8 + "\x80", TTextEncoding::teAnsi, L"ANSI:" + Utf8ToWide(utf8 + "\x80")},
+      {"UTF-8 cut in a character", utf8 + "\xE6\x99", TTextEncoding::teAnsi,
+       L"ANSI:" + Utf8ToWide(utf8 + "\xE6\x99")},
+      {"an overlong form", "a\xC0\xAF", TTextEncoding::teAnsi, L"ANSI:" + Utf8ToWide("a\xC0\xAF")},
+      {"an encoded surrogate", "a\xED\xA0\x80", TTextEncoding::teAnsi, L"ANSI:" + Utf8ToWide("a\xED\xA0\x80")},
+      {"beyond U+10FFFF", "a\xF4\x90\x80\x80", TTextEncoding::teAnsi, L"ANSI:" + Utf8ToWide("a\xF4\x90\x80\x80")},
+      {"UTF-16 LE", Utf16Bytes(WideToUtf16(japanese), false), TTextEncoding::teUtf16LE, japanese},
+      {"UTF-16 BE", Utf16Bytes(WideToUtf16(japanese), true), TTextEncoding::teUtf16BE, japanese},
+  };
+  for (const auto& c : cases) {
+    const TDecodedText decoded = DecodeText(c.Bytes, ansi);
+    EXPECT_EQ(decoded.Encoding, c.Encoding) << c.Name;
+    EXPECT_EQ(decoded.Text, c.Text) << c.Name;
+  }
+}
+
 TEST(TextCodec, WritesUtf16LittleEndianWithAMark) {
   const std::string bytes = EncodeUtf16LeWithBom(L"A時🕒");
   EXPECT_EQ(bytes, Utf16Bytes(u"A時🕒", false));

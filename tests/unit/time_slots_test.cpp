@@ -39,7 +39,8 @@ TEST(FadeSwitching, RampOf250Milliseconds) {
   const struct {
     long long Ms;
     int Alpha;
-  } cases[] = {{-5, 0}, {0, 0}, {62, 31}, {125, 128}, {187, 222}, {250, 255}, {1000, 255}};
+  } cases[] = {{0, 0}, {62, 31}, {125, 128}, {187, 222}, {250, 255}, {1000, 255},
+               {-5, 255}};  // begun "after" now: the clock went back, the fade is over
   for (const auto& c : cases) EXPECT_EQ(FadeInAlpha(c.Ms), c.Alpha) << c.Ms;
 }
 
@@ -128,6 +129,38 @@ TEST(VisibilityStep, FadingInAndOutTakes250Milliseconds) {
   EXPECT_EQ(state.SaveSwitchingAlphaBlend, 0);
   EXPECT_TRUE(actions[0].Hide);
   EXPECT_EQ(state.SaveSwitchingTime, MinDateTime);
+}
+
+// A fade between visible and hidden that is running when the system clock
+// goes back ends at once, in both directions.
+TEST(VisibilityStep, AFadeEndsAtOnceWhenTheClockGoesBack) {
+  for (const int jump : {1000, 3600 * 1000}) {
+    TVisibilityState state;
+    TVisibilityInput input;
+    input.FadeSwitching = true;
+    std::vector<TClockState> clocks(1);
+    input.DigitTime = Clock(30, 0);
+    VisibilityStep(state, input, clocks);  // fading in
+    clocks[0].Shown = true;
+    input.DigitTime = Clock(30, 100);
+    VisibilityStep(state, input, clocks);
+    ASSERT_LT(state.SaveSwitchingAlphaBlend, 255);
+    input.DigitTime = IncMilliSecond(Clock(30, 100), -jump);
+    VisibilityStep(state, input, clocks);
+    EXPECT_EQ(state.SaveSwitchingAlphaBlend, 255) << "back " << jump << " ms";
+    EXPECT_FALSE(state.Hiding);
+
+    input.InTimeSlot = false;  // fading out
+    input.DigitTime = Clock(40, 0);
+    VisibilityStep(state, input, clocks);
+    input.DigitTime = Clock(40, 100);
+    VisibilityStep(state, input, clocks);
+    ASSERT_GT(state.SaveSwitchingAlphaBlend, 0);
+    input.DigitTime = IncMilliSecond(Clock(40, 100), -jump);
+    const auto actions = VisibilityStep(state, input, clocks);
+    EXPECT_EQ(state.SaveSwitchingAlphaBlend, 0) << "back " << jump << " ms";
+    EXPECT_TRUE(actions[0].Hide);
+  }
 }
 
 }  // namespace

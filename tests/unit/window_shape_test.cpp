@@ -32,7 +32,8 @@ TEST(HideFade, EasesInAndOutOverTwiceTheHalfTime) {
   const struct {
     long long Ms;
     int Step;
-  } cases[] = {{0, 0}, {100, 24}, {200, 96}, {300, 167}, {400, 191}, {1000, 191}, {-5, 0}};
+  } cases[] = {{0, 0}, {100, 24}, {200, 96}, {300, 167}, {400, 191}, {1000, 191},
+               {-5, 191}};  // begun "after" now: the clock went back, the fade is over
   for (const auto& c : cases) EXPECT_EQ(HideFadeStep(c.Ms, 80, 191), c.Step) << c.Ms;
   // Speed 100: the half time is 1 ms, not 0.
   EXPECT_EQ(HideFadeStep(0, 100, 255), 0);
@@ -75,6 +76,27 @@ TEST(WindowShape, HideFadesToTheFloorAndBack) {
   EXPECT_FALSE(clock.Update(1056, true).Push);  // the fade is over: nothing to push
   for (int ms = 1088; ms <= 2080; ms += 32) d = clock.Update(ms, false);
   EXPECT_EQ(d.Alpha, 255);
+}
+
+// A hide fade that is running when the system clock goes back ends at once,
+// both ways, instead of stopping half-way for as long as the jump.
+TEST(WindowShape, AHideFadeEndsAtOnceWhenTheClockGoesBack) {
+  for (const int jump : {1000, 3600 * 1000}) {
+    TClock clock;
+    clock.Settings.HideType = htHide;  // a floor of 64
+    clock.Update(0, false, true);
+    clock.Update(100, true);  // the fade starts
+    const int halfWay = clock.Update(250, true).Alpha;
+    EXPECT_GT(halfWay, 64);
+    EXPECT_LT(halfWay, 255);
+    EXPECT_EQ(clock.Update(250 - jump, true).Alpha, 64) << "back " << jump << " ms";
+    EXPECT_FALSE(clock.State.AlphaHiding);
+
+    clock.Update(300 - jump, false);  // the pointer leaves: back to 255
+    clock.Update(450 - jump, false);
+    EXPECT_EQ(clock.Update(450 - 2 * jump, false).Alpha, 255) << "back " << jump << " ms";
+    EXPECT_FALSE(clock.State.AlphaHiding);
+  }
 }
 
 TEST(WindowShape, FastestHideTakesNoMoreThanTheUpdatesThatFollow) {
