@@ -409,34 +409,32 @@ TDateTime TDialixMaster::DisplayedNow() const {
 
 void TDialixMaster::TimerEvent(bool initialize) {
   if (DisplayChangingFlag) return;
-  // 1. The displayed time: the world clock's, or the local time.
+  // The displayed time comes first: the world clock's, or the local time.
   const TDateTime now = DisplayedNow();
   const TTickWork work = PlanTick(TickCalendar, now, initialize);
-  // 2. A new day: the holiday state is decided anew, and today's automatic
+  // A new date: the holiday state is decided anew, and today's automatic
   // style changes may apply again.
   if (work.NewDay) {
     if (work.ClearChanged) ClearChanged(Settings.ChangeTimeList);
     HolidayFlag = IsHoliday(now);
   }
-  // 3.
   const TDayType dayType = DayTypeOf(now, HolidayFlag);
-  // 4. A new second: the texts that show the date, the automatic style
-  // change (a style it loads ends this tick) and the plug-ins.
+  // A new second: the texts that show the date, the automatic style change
+  // (a style it loads ends this tick) and the plug-ins.
   if (work.NewSecond) {
     if (Settings.ShowToolTip) UpdateToolTipText(now);
     if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
     if (AutoStyleChange(now, dayType)) return;
     TickPlugins(SystemTimeOf(now), dayType, initialize);
   }
-  // 5.
   NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
-  // 6.
+  // Visibility and drawing; an initialising tick only resets the fade.
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
     UpdateVisibility(DigitTime(now, Style, false), dayType);
   }
-  PrevText = NowText;  // 7.
+  PrevText = NowText;
 }
 
 void TDialixMaster::EnforceTopMost() {

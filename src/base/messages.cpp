@@ -24,6 +24,54 @@ std::wstring_view MessageText(TMsg id) {
              L"0,1,10,2, 1,1,スポーツの日\r\n"
              L"0,0,11,0, 3,1,文化の日\r\n"
              L"0,0,11,0,23,1,勤労感謝の日";
+    case TMsg::CancelButton:
+      return L"キャンセル";
+    case TMsg::HolidayCaption:
+      return L"休日の設定";
+    case TMsg::HolidayTypeLabel:
+      return L"種類:";
+    case TMsg::HolidayPublic:
+      return L"公休";
+    case TMsg::HolidayPrivate:
+      return L"私休";
+    case TMsg::HolidayKindLabel:
+      return L"指定:";
+    case TMsg::HolidayByDate:
+      return L"日付で指定";
+    case TMsg::HolidayByWeekday:
+      return L"曜日で指定";
+    case TMsg::HolidayByEquinox:
+      return L"春分・秋分";
+    case TMsg::HolidayDateLabel:
+      return L"日付:";
+    case TMsg::HolidayMonthUnit:
+      return L"月";
+    case TMsg::HolidayDayUnit:
+      return L"日";
+    case TMsg::HolidayNthPrefix:
+      return L"第";
+    case TMsg::HolidayTransfer:
+      return L"振替休日あり";
+    case TMsg::HolidayNameLabel:
+      return L"名称:";
+    case TMsg::HolidaySpringEquinox:
+      return L"春分の日";
+    case TMsg::HolidayAutumnEquinox:
+      return L"秋分の日";
+    case TMsg::Sunday:
+      return L"日曜日";
+    case TMsg::Monday:
+      return L"月曜日";
+    case TMsg::Tuesday:
+      return L"火曜日";
+    case TMsg::Wednesday:
+      return L"水曜日";
+    case TMsg::Thursday:
+      return L"木曜日";
+    case TMsg::Friday:
+      return L"金曜日";
+    case TMsg::Saturday:
+      return L"土曜日";
     case TMsg::HolidayDayOfWeekCaption:
       return L"%d 月第 %d %s";
     case TMsg::HolidayDateCaption:

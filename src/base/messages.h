@@ -143,6 +143,35 @@ enum class TMsg : int {
   AutumnEquinoxCaption = 1303,
   TransferYes = 1304,
   TransferNo = 1305,
+
+  // Buttons every dialog shares.
+  CancelButton = 1310,
+
+  // The holiday rule dialog "休日の設定".
+  HolidayCaption = 1320,
+  HolidayTypeLabel = 1321,
+  HolidayPublic = 1322,
+  HolidayPrivate = 1323,
+  HolidayKindLabel = 1324,
+  HolidayByDate = 1325,
+  HolidayByWeekday = 1326,
+  HolidayByEquinox = 1327,
+  HolidayDateLabel = 1328,
+  HolidayMonthUnit = 1329,
+  HolidayDayUnit = 1330,
+  HolidayNthPrefix = 1331,
+  HolidayTransfer = 1332,
+  HolidayNameLabel = 1333,
+  HolidaySpringEquinox = 1334,
+  HolidayAutumnEquinox = 1335,
+  // The weekdays, Sunday first.
+  Sunday = 1340,
+  Monday = 1341,
+  Tuesday = 1342,
+  Wednesday = 1343,
+  Thursday = 1344,
+  Friday = 1345,
+  Saturday = 1346,
 };
 
 // The caption of every message box.
