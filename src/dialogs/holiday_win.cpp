@@ -15,7 +15,8 @@ std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
 
 }  // namespace
 
-TDialixHoliday::TDialixHoliday(HWND owner, const THoliday& rule) : TWRForm(L"TDialixHoliday"), Before(rule) {
+TDialixHoliday::TDialixHoliday(HWND owner, const THoliday& rule)
+    : TWRForm(L"TDialixHoliday"), Before(rule), FConfirmed(rule) {
   const THolidayLayout layout = HolidayLayout();
   Owner = owner;
   Caption = Text(TMsg::HolidayCaption);
@@ -38,6 +39,7 @@ TDialixHoliday::TDialixHoliday(HWND owner, const THoliday& rule) : TWRForm(L"TDi
   EquinoxCombo.Items = {Text(TMsg::HolidaySpringEquinox), Text(TMsg::HolidayAutumnEquinox)};
   OKButton.Default = true;
   OKButton.ModalResult = mrOk;
+  OKButton.OnClick = [this] { FConfirmed = Rule(); };
   CancelButton.Cancel = true;
   CancelButton.ModalResult = mrCancel;
 
@@ -106,7 +108,7 @@ void TDialixHoliday::KindComboChange() {
 bool EditHoliday(HWND owner, THoliday& rule, bool adding) {
   TDialixHoliday dialog(owner, adding ? NewHolidayRule() : rule);
   if (dialog.ShowModal() != mrOk) return false;
-  rule = dialog.Rule();
+  rule = dialog.Confirmed();
   return true;
 }
 

@@ -20,6 +20,8 @@ class TDialixHoliday : public TWRForm {
   // What the controls hold now, and the rule OK gives from them.
   THolidayFields Fields() const;
   THoliday Rule() const { return HolidayFromFields(Before, Fields()); }
+  // The rule as OK confirmed it (the controls are gone once the dialog closed).
+  const THoliday& Confirmed() const noexcept { return FConfirmed; }
 
   TWRLabel TypeLabel;
   TWRComboBox TypeCombo;
@@ -48,6 +50,7 @@ class TDialixHoliday : public TWRForm {
   void KindComboChange();
 
   THoliday Before;
+  THoliday FConfirmed;
 };
 
 // Edits a rule in the dialog, owned by the window: when adding, it starts

@@ -14,12 +14,12 @@ namespace {
 #define TDIALIX_WIDEN2(x) L##x
 #define TDIALIX_WIDEN(x) TDIALIX_WIDEN2(x)
 
-bool Shown(const TWRControl& control) {
-  return ::IsWindowVisible(control.Handle()) && ::IsWindowEnabled(control.Handle());
+// Shown and enabled, or hidden and disabled, whether the dialog shows yet or not.
+bool Visible(const TWRControl& control) {
+  return (::GetWindowLongPtrW(control.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
-bool Hidden(const TWRControl& control) {
-  return !::IsWindowVisible(control.Handle()) && !::IsWindowEnabled(control.Handle());
-}
+bool Shown(const TWRControl& control) { return Visible(control) && ::IsWindowEnabled(control.Handle()); }
+bool Hidden(const TWRControl& control) { return !Visible(control) && !::IsWindowEnabled(control.Handle()); }
 
 TEST(HolidayDialog, APrefilledRuleOfEachKindShowsItsValues) {
   {
@@ -89,6 +89,7 @@ struct TDialogControls {
         Transfer(FindControlByText(dialog, L"振替休日あり")),
         OK(FindControlByText(dialog, L"OK")),
         Cancel(FindControlByText(dialog, L"キャンセル")) {}
+  bool Found() const { return Type && Kind && Weekday && Month && Day && Nth && Name && Transfer && OK && Cancel; }
   HWND Type, Kind, Weekday, Month, Day, Nth, Name, Transfer, OK, Cancel;
 };
 
@@ -109,6 +110,7 @@ TEST(HolidayDialog, OkGivesTheRuleAndCancelLeavesIt) {
       },
       [&](HWND dialog) {
         const TDialogControls c(dialog);
+        ASSERT_TRUE(c.Found());
         EXPECT_EQ(WindowText(c.Name), L"") << "a new rule starts empty";
         SelectItem(c.Type, 1);  // 私休
         SelectItem(c.Kind, 1);  // 曜日で指定
@@ -131,6 +133,7 @@ TEST(HolidayDialog, OkGivesTheRuleAndCancelLeavesIt) {
       },
       [&](HWND dialog) {
         const TDialogControls c(dialog);
+        ASSERT_TRUE(c.Found());
         SelectItem(c.Kind, 0);
         SetText(c.Name, L"changed");
         Click(c.Cancel);
@@ -138,7 +141,7 @@ TEST(HolidayDialog, OkGivesTheRuleAndCancelLeavesIt) {
   EXPECT_FALSE(confirmed);
   EXPECT_EQ(rule, before);
 
-  // Changing a date rule with Enter keeps its occurrence.
+  // Changing a date rule keeps its occurrence.
   THoliday date{htPublic, hsDate, 2, 4, 11, L"建国記念の日", true};
   RunModal(
       [&] {
@@ -146,8 +149,11 @@ TEST(HolidayDialog, OkGivesTheRuleAndCancelLeavesIt) {
         return 0;
       },
       [&](HWND dialog) {
-        TypeNumber(TDialogControls(dialog).Day, L"12");
-        PostKey(nullptr, VK_RETURN);
+        // Enter in the number just typed presses the default button.
+        const HWND day = TDialogControls(dialog).Day;
+        ::SetFocus(day);
+        TypeNumber(day, L"12");
+        PostKey(day, VK_RETURN);
       });
   EXPECT_TRUE(confirmed);
   EXPECT_EQ(date, (THoliday{htPublic, hsDate, 2, 4, 12, L"建国記念の日", true}));
@@ -160,12 +166,13 @@ TEST(HolidayDialog, EveryTextFitsInEachKind) {
   const wchar_t* names[] = {L"date", L"weekday", L"equinox"};
   for (int i = 0; i < 3; ++i) {
     TDialixHoliday dialog(nullptr, rules[i]);
-    dialog.Show();
-    PumpDialogFor(dialog.Handle(), 300);
-    EXPECT_TRUE(TextsThatDoNotFit(dialog.Handle()).empty()) << Describe(TextsThatDoNotFit(dialog.Handle()));
-    EXPECT_TRUE(SaveScreenshot(dialog.Handle(), std::wstring(TDIALIX_WIDEN(TDIALIX_SCREENSHOTS)) +
-                                                    L"\\tdialix-holiday-" + names[i] + L".png"));
-    dialog.Release();
+    RunModal([&] { return dialog.ShowModal(); }, [&](HWND window) {
+      PumpDialogFor(window, 300);
+      EXPECT_TRUE(TextsThatDoNotFit(window).empty()) << Describe(TextsThatDoNotFit(window));
+      EXPECT_TRUE(SaveScreenshot(window, std::wstring(TDIALIX_WIDEN(TDIALIX_SCREENSHOTS)) + L"\\tdialix-holiday-" +
+                                             names[i] + L".png"));
+      Click(dialog.CancelButton.Handle());
+    });
   }
 }
 
