@@ -49,10 +49,7 @@ std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
 }  // namespace
 
 void TDialixMaster::ShowPopupMenu(TPoint screen) {
-  TPopupMenuContent content;
-  content.Monitors = MonitorMenu;
-  content.RecentStyles = Settings.RecentStyles;
-  const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(content)));
+  const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(PopupMenuContent())));
   if (!menu) return;
   Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
   // The menu closes when the user clicks elsewhere only while the program is
@@ -77,6 +74,7 @@ void TDialixMaster::ExecuteCommand(int command) {
   if (const int position = MovePositionOf(command); position >= 0) return MoveClocks(position);
   if (const int index = RecentIndexOf(command); index >= 0) return LoadRecentStyle(static_cast<size_t>(index));
   if (const int monitor = MonitorIndexOf(command); monitor >= 0) return ToggleMonitorCommand(static_cast<size_t>(monitor));
+  if (IsPluginCommand(command)) return PluginMainMenuClick(command);
   switch (command) {
     case kCmdLoadStyle: return LoadStyleAction();
     case kCmdSaveStyle: return SaveStyleAction();
@@ -230,11 +228,18 @@ void TDialixMaster::TrayClick() {
   }
   BringDialogForward();
   Trace(L"trayclick");
+  PluginHost.Broadcast(PLUGIN_TRAYCLICK);
 }
 
 void TDialixMaster::TrayBalloonClick() {
-  if (AdditionalNotifyMessage.empty()) return;
-  if (Tag != 0) BringDialogForward();
+  if (!AdditionalNotifyMessage.empty()) ShowAdditionalNotifyMessage();
+  Trace(L"balloonclick");
+  PluginHost.Broadcast(PLUGIN_BALLOONCLICK);
+}
+
+void TDialixMaster::ShowAdditionalNotifyMessage() {
+  const TDialogMark mark(Tag, true);
+  BringDialogForward();
   const std::wstring title = TrayIcon ? TrayIcon->BalloonTitle() : std::wstring();
   const std::wstring text = (TrayIcon ? TrayIcon->BalloonHint() : std::wstring()) + L"\r\n\r\n" + AdditionalNotifyMessage;
   bool shown = false;

@@ -108,7 +108,11 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
   for (size_t i = 0; i < Monitors.size(); ++i) CreateClockWindow(i);
   MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
 
-  PluginVisible = true;  // 9.
+  // 9. The plug-ins reach the master through the program's exports.
+  PluginVisible = true;
+  PluginHost.ProgramFolder = FolderOf(Application.ExeName);
+  PluginHost.OnFault = [this](const TPluginFault& fault) { PluginFault(fault); };
+  SetPluginExportTarget(this, Handle());
   Visibility.SaveSwitchingAlphaBlend = 0;
   Visibility.Hiding = true;
   TimeZoneBias = CurrentTimeZoneBias();  // 10.
@@ -119,6 +123,7 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
 TDialixMaster::~TDialixMaster() {
   FormDestroy();
   TWRApplication::Instance().OnHelp = nullptr;
+  SetPluginExportTarget(nullptr, nullptr);
   SetApplicationExceptionHandler(nullptr);
 }
 
@@ -193,7 +198,7 @@ TSettingsEnvironment TDialixMaster::SettingsEnvironment() {
   environment.DefaultStyleFile = StyleLoader.DefaultStyleFile;
   environment.Formats = StyleHost.Formats();
   environment.TimeZoneBias = TimeZoneBias;
-  environment.PluginsLoaded = false;  // no plug-in is loaded yet
+  environment.PluginsLoaded = PluginHost.LoadingDone();  // plug-ins load once per run
   return environment;
 }
 
@@ -208,6 +213,7 @@ bool TDialixMaster::LoadSettings() {
   }
   const TSettingsLoadResult result =
       tdialix::LoadSettings(read == TSettingsRead::srRead ? &document : nullptr, Settings, SettingsEnvironment());
+  LoadPlugins(read == TSettingsRead::srRead);
   ::SetPriorityClass(::GetCurrentProcess(), static_cast<DWORD>(result.PriorityClass));
   if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_ACTIVATE, Settings.ShowToolTip, 0);
   for (const auto& clock : Dialixs) {
@@ -234,6 +240,7 @@ bool TDialixMaster::SaveSettings() {
   switch (saved) {
     case TSettingsSave::ssWritten:
       Trace(L"settings-saved");
+      PluginHost.BroadcastText(PLUGIN_SETTINGSSAVED, SettingsPath);
       return true;
     case TSettingsSave::ssKept:
       // The file could not be read at this start, and a copy kept at an
@@ -288,7 +295,14 @@ void TDialixMaster::DeferredInitialization() {
     PSN = registerNotification(Handle(), &GUID_MONITOR_POWER_ON, DEVICE_NOTIFY_WINDOW_HANDLE);
   }
 
-  // 5. Clocks to the top of the z-order.
+  // 5. The plug-ins start and add their menu items; then the clocks go to
+  // the top of the z-order. Once they have started, the mark that would make
+  // the next start ask about them goes.
+  if (!PluginHost.Terminating) PluginHost.Initialize(Handle(), SettingsStore->ReadPath());
+  if (PluginsStarting && !PluginHost.Failed()) {
+    ::DeleteFileW(PluginFaultMarkPath(SettingsPath).c_str());
+    PluginsStarting = false;
+  }
   for (const auto& clock : Dialixs) {
     ::SetWindowPos(clock->Handle(), HWND_TOP, 0, 0, 0, 0,
                    SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
@@ -382,8 +396,10 @@ bool TDialixMaster::IsHoliday(TDateTime date) const {
   return holiday;
 }
 
-void TDialixMaster::TickPlugins(const SYSTEMTIME&, TDayType, bool) {
-  // No plug-ins are loaded yet.
+void TDialixMaster::TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize) {
+  if (PluginHost.Empty()) return;
+  const TPluginTickBlock block{displayed, static_cast<std::int32_t>(dayType), initialize ? -1 : 0};
+  PluginHost.Broadcast(PLUGIN_TICK, &block);
 }
 
 void TDialixMaster::WorldClockChanged() {
@@ -574,6 +590,12 @@ void TDialixMaster::HookMouse(UINT mouseMessage) {
       if (HookMouseStep(clock->Hover, input)) DrawClock(*clock, true);
     }
   }
+  if (!PluginHost.Empty()) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const TPluginMouseBlock block{static_cast<std::int32_t>(mouseMessage), cursor.x, cursor.y};
+    PluginHost.Broadcast(PLUGIN_MOUSE, &block);
+  }
   if (TraceEnabled()) Trace(L"hookmouse " + std::to_wstring(mouseMessage));
 }
 
@@ -581,6 +603,8 @@ void TDialixMaster::HookKey(WPARAM virtualKey, LPARAM keyFlags) {
   if (ClocksActive() && IsCtrlPressOrRelease(static_cast<unsigned>(virtualKey), static_cast<std::uint32_t>(keyFlags))) {
     RedrawAll();
   }
+  const TPluginKeyBlock block{static_cast<std::int32_t>(virtualKey), static_cast<std::int32_t>(keyFlags)};
+  PluginHost.Broadcast(PLUGIN_KEY, &block);
   if (TraceEnabled()) Trace(L"hookkey " + std::to_wstring(virtualKey));
 }
 
@@ -617,11 +641,11 @@ void TDialixMaster::ClockShownOrHidden(TDialix& clock, bool shown) {
   }
   if (!otherVisible) TrayClockChange(shown);
   Trace(std::wstring(L"clockshown ") + (shown ? L"1 " : L"0 ") + std::to_wstring(clock.MonitorIndex));
+  const TPluginClockBlock block{clock.MonitorIndex, shown ? -1 : 0};
+  PluginHost.Broadcast(PLUGIN_CLOCKSHOWN, &block);
 }
 
-void TDialixMaster::ClockPressed(TDialix&) {
-  // Plug-ins hear of the press once they exist.
-}
+void TDialixMaster::ClockPressed(TDialix&) { PluginHost.Broadcast(PLUGIN_CLOCKCLICK); }
 
 void TDialixMaster::HideToolTip() {
   if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ToolInfo));
@@ -725,6 +749,12 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
     for (size_t i = Dialixs.size(); i < Monitors.size(); ++i) CreateClockWindow(i);
   } else {
     ToolTipClock = nullptr;
+    // A clock whose monitor went is gone for the plug-ins, not hidden.
+    for (size_t i = Monitors.size(); i < Dialixs.size(); ++i) {
+      Dialixs[i]->MarkedForRelease = true;
+      const TPluginClockBlock block{Dialixs[i]->MonitorIndex, 0};
+      PluginHost.Broadcast(PLUGIN_CLOCKSHOWN, &block);
+    }
     Dialixs.resize(Monitors.size());
   }
   EnsurePlacements(ClockParams, Monitors.size());
@@ -768,12 +798,15 @@ void TDialixMaster::Close() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 void TDialixMaster::FormDestroy() {
   if (Destroyed) return;
   Destroyed = true;
+  PluginHost.Terminating = true;  // from here on only ticks and the final call reach plug-ins
   SettingTimer(false);
   if (TrayClockEnabled) {
     if (const HWND trayClock = TaskbarClockWindow()) ::ShowWindow(trayClock, SW_SHOWNA);
     TrayClockUpdate(false);
   }
   TrayIcon.reset();  // the icon leaves the notification area
+  PluginHost.Unload();
+  SetPluginExportTarget(nullptr, nullptr);
   if (HookDllFlag && EndHook) EndHook();
   HookDllFlag = false;
   HookFileHandle.Reset();
@@ -795,6 +828,8 @@ void TDialixMaster::FormDestroy() {
 }
 
 LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // An export a plug-in called on a thread of its own.
+  if (message == PluginExportMessage()) return HandlePluginExportMessage(wParam, lParam);
   switch (message) {
     case WM_DIALIX_INIT:
       DeferredInitialization();

@@ -28,12 +28,14 @@
 #include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
 #include "components/tray_icon_win.h"
+#include "plugin/plugin_exports_win.h"
+#include "plugin/plugin_host_win.h"
 #include "style/style.h"
 #include "style/style_loader.h"
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow, private TClockHost {
+class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
@@ -69,6 +71,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool TempVisible = false;
   bool PluginVisible = true;
   bool HolidayFlag = false;
+  TPluginHost PluginHost;  // the loaded plug-ins (Plugins) and their menu items
   std::vector<std::unique_ptr<TDialix>> Dialixs;  // one per monitor, in the order of Monitors
   std::vector<TMonitorRecord> Monitors;
   std::vector<TPlacement> ClockParams;  // per monitor index; kept when monitors go
@@ -143,6 +146,9 @@ class TDialixMaster : public TWindow, private TClockHost {
   void ShowPopupMenu(TPoint screen);
   void ExecuteCommand(int command);
 
+  // The program's exit code after a failure ended it.
+  static constexpr UINT kFailureExitCode = 3;
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -164,6 +170,21 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
   void ClockResized(TDialix& clock) override;
 
+  // What plug-ins reach through the program's exports.
+  std::int32_t PluginVisibleClock(bool visible) override;
+  std::int32_t PluginShowNotify(const TPluginNotifyBlock& notify) override;
+  void PluginExportFailed(const std::wstring& message) override { ApplicationException(message, true); }
+
+  // Plug-ins: loading once per run, the click of one of their menu items,
+  // and the failure path when one of them faults.
+  void LoadPlugins(bool settingsFileRead);
+  void PluginMainMenuClick(int command);
+  void PluginFault(const TPluginFault& fault);
+  void WritePluginFaultMark(const std::wstring& text);
+  TPopupMenuContent PopupMenuContent() const;
+  // False when there is no notification icon to show it with.
+  bool ShowNotifyBalloon(const TPluginNotifyBlock& notify);
+
   // The menu's commands.
   void LoadStyleAction();
   void SaveStyleAction();
@@ -179,6 +200,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   void CreateTrayIcon();
   void TrayClick();
   void TrayBalloonClick();
+  void ShowAdditionalNotifyMessage();
   bool AnyClockVisible() const;
 
   void LoadHookLibrary();
@@ -218,6 +240,8 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
+  bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
+  bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
   TSettingsEnvironment SettingsEnvironment();
 };
 

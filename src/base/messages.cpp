@@ -252,6 +252,12 @@ std::wstring_view MessageText(TMsg id) {
     case TMsg::ColorGradientInactiveCaption: return L"非アクティブ タイトル バー (グラデーション)";
     case TMsg::ColorMenuHighlight: return L"選択項目の明るい部分";
     case TMsg::ColorMenuBar: return L"ウィンドウ メニューの背景";
+    case TMsg::StartWithoutPlugins:
+      return L"プラグインを無効にして TDialix を起動しますか?";
+    case TMsg::PluginFault:
+      return L"プラグイン '%s' が %s の処理中に異常終了したため、TDialix を終了します。\r\n"
+             L"例外コード %s (アドレス %s)\r\n\r\n"
+             L"次回の起動時に、プラグインを無効にして起動するかどうかを確認します。";
   }
   return {};
 }

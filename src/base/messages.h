@@ -136,6 +136,10 @@ enum class TMsg : int {
   ColorMenuHighlight = 1269,
   ColorMenuBar = 1270,
 
+  // Plug-ins.
+  StartWithoutPlugins = 1050,
+  PluginFault = 1051,
+
   // How the settings dialog lists a holiday rule.
   HolidayDayOfWeekCaption = 1300,
   HolidayDateCaption = 1301,
