@@ -402,14 +402,16 @@ void TDialixMaster::TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, b
   PluginHost.Broadcast(PLUGIN_TICK, &block);
 }
 
-void TDialixMaster::WorldClockChanged() {
+void TDialixMaster::WorldClockChanged(const TTimeZone* zone) {
   const TWorldClock& record = Settings.WorldClock;
   // The zone's rules are read once here, never in a tick.
   if (record.Specification == wcManual || record.Name.empty()) {
     WorldZone.reset();
+  } else if (zone && SameText(zone->Name, record.Name)) {
+    WorldZone.emplace(*zone);
   } else if (!WorldZone || !SameText(WorldZone->Zone().Name, record.Name)) {
     WorldZone.reset();
-    if (std::optional<TTimeZone> zone = SystemTimeZone(record.Name)) WorldZone.emplace(std::move(*zone));
+    if (std::optional<TTimeZone> found = SystemTimeZone(record.Name)) WorldZone.emplace(std::move(*found));
   }
   if (TraceEnabled()) Trace(L"worldclock " + FormatWorldClock(record, StyleHost.Formats()));
 }

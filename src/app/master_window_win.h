@@ -132,6 +132,13 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void SettingTimer(bool setting);
   // One tick of the clock.
   void TimerEvent(bool initialize);
+  // The time the clocks show now: the world clock's, or the local time.
+  TDateTime DisplayedNow() const;
+  // The world-clock record changed: its zone's rules are taken from the zone
+  // given, or looked up again.
+  void WorldClockChanged(const TTimeZone* zone = nullptr);
+  // The world-clock dialog: every change shows on the clocks at once.
+  void ShowWorldClock();
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
@@ -222,9 +229,6 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   bool AutoStyleChange(TDateTime now, TDayType dayType);
   // Whether the displayed date is a holiday.
   bool IsHoliday(TDateTime date) const;
-  // The world-clock record changed: its zone is looked up again.
-  void WorldClockChanged();
-  TDateTime DisplayedNow() const;
   // The plug-ins' tick with the displayed time.
   void TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize);
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);

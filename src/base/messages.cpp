@@ -72,6 +72,24 @@ std::wstring_view MessageText(TMsg id) {
       return L"金曜日";
     case TMsg::Saturday:
       return L"土曜日";
+    case TMsg::WorldCaption:
+      return L"世界時計";
+    case TMsg::WorldModeLabel:
+      return L"指定方法:";
+    case TMsg::WorldByZone:
+      return L"地域を指定";
+    case TMsg::WorldByTime:
+      return L"時間を指定";
+    case TMsg::WorldZoneLabel:
+      return L"地域:";
+    case TMsg::WorldTimeLabel:
+      return L"時間:";
+    case TMsg::WorldTimeFormat:
+      return L"H 時間 m 分 s 秒";
+    case TMsg::WorldForward:
+      return L"進める";
+    case TMsg::WorldBack:
+      return L"遅らせる";
     case TMsg::HolidayDayOfWeekCaption:
       return L"%d 月第 %d %s";
     case TMsg::HolidayDateCaption:

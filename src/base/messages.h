@@ -176,6 +176,17 @@ enum class TMsg : int {
   Thursday = 1344,
   Friday = 1345,
   Saturday = 1346,
+
+  // The world-clock dialog "世界時計".
+  WorldCaption = 1360,
+  WorldModeLabel = 1361,
+  WorldByZone = 1362,
+  WorldByTime = 1363,
+  WorldZoneLabel = 1364,
+  WorldTimeLabel = 1365,
+  WorldTimeFormat = 1366,
+  WorldForward = 1367,
+  WorldBack = 1368,
 };
 
 // The caption of every message box.
