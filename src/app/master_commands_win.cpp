@@ -13,7 +13,9 @@
 #include "base/system_locale_win.h"
 #include "base/trace_win.h"
 #include "components/taskbar_win.h"
+#include "calendar/time_zones_win.h"
 #include "dialogs/about_win.h"
+#include "dialogs/world_clock_win.h"
 
 namespace tdialix {
 
@@ -83,10 +85,10 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdHelp: return ShowHelp();
     case kCmdExit: return Close();
     case kCmdAbout: return ShowAbout();
+    case kCmdWorldClock: return ShowWorldClock();
     case kCmdSettings:
     case kCmdEditStyle:
     case kCmdAutoStyle:
-    case kCmdWorldClock:
       // These dialogs are not part of the program yet.
       Trace(L"dialog-missing " + std::to_wstring(command));
       return;
@@ -168,6 +170,20 @@ void TDialixMaster::MonitorOff() {
 void TDialixMaster::ShowAbout() {
   TDialixAbout about(Handle());
   about.ShowModal();
+}
+
+void TDialixMaster::ShowWorldClock() {
+  const auto apply = [this](const TWorldClock& record, const TTimeZone* zone) {
+    Settings.WorldClock = record;
+    WorldClockChanged(zone);
+    TimerEvent(true);
+    for (const auto& clock : Dialixs) {
+      clock->ResetAnimation(PrevText);
+      DrawClock(*clock, true);
+    }
+  };
+  Settings.WorldClock =
+      EditWorldClock(Handle(), Settings.WorldClock, SystemTimeZones(TimeZoneBias), LocalStandardName(), apply);
 }
 
 void TDialixMaster::ShowHelp(int context) {

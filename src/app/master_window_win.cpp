@@ -9,8 +9,10 @@
 #include <stdexcept>
 
 #include "app/command_line.h"
+#include "calendar/holidays.h"
 #include "calendar/style_change.h"
 #include "calendar/time_slots.h"
+#include "calendar/time_zones_win.h"
 #include "clock/clock_behaviour.h"
 #include "clock/display_string.h"
 #include "app/messages_win.h"
@@ -19,6 +21,7 @@
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "base/system_locale_win.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -60,11 +63,9 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }  // namespace
 
 int CurrentTimeZoneBias() {
-  TIME_ZONE_INFORMATION zone{};
-  const DWORD kind = ::GetTimeZoneInformation(&zone);
-  if (kind == TIME_ZONE_ID_DAYLIGHT) return zone.Bias + zone.DaylightBias;
-  if (kind == TIME_ZONE_ID_STANDARD) return zone.Bias + zone.StandardBias;
-  return zone.Bias;
+  // The standard bias whatever the season: the record that shows local time
+  // is made from it, and daylight time comes in through the local time itself.
+  return LocalStandardBias();
 }
 
 unsigned DisplayBitsPerPixel() {
@@ -220,6 +221,7 @@ bool TDialixMaster::LoadSettings() {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
   }
   Trace(L"settings-loaded " + std::to_wstring(read == TSettingsRead::srRead));
+  WorldClockChanged();
   if (failure.empty()) return true;
   const std::wstring text = FormatText(MessageText(TMsg::SettingsOpenFailed), {failure});
   ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONWARNING);
@@ -384,8 +386,14 @@ bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
   return LoadStyle(path, false, false, false);
 }
 
-bool TDialixMaster::IsHoliday(TDateTime) const {
-  return false;  // no holiday calendar is kept yet: every day is an ordinary one
+bool TDialixMaster::IsHoliday(TDateTime date) const {
+  const bool holiday = IsHolidayDate(Settings.HolidayList, date);
+  if (TraceEnabled()) {
+    const TDateParts day = DecodeDate(date);
+    Trace(FormatText(L"daytype %.4d-%.2d-%.2d %d",
+                     {day.Year, day.Month, day.Day, static_cast<int>(DayTypeOf(date, holiday))}));
+  }
+  return holiday;
 }
 
 void TDialixMaster::TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize) {
@@ -394,38 +402,57 @@ void TDialixMaster::TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, b
   PluginHost.Broadcast(PLUGIN_TICK, &block);
 }
 
+void TDialixMaster::WorldClockChanged(const TTimeZone* zone) {
+  const TWorldClock& record = Settings.WorldClock;
+  // The zone's rules are read once here, never in a tick.
+  if (record.Specification == wcManual || record.Name.empty()) {
+    WorldZone.reset();
+  } else if (zone && SameText(zone->Name, record.Name)) {
+    WorldZone.emplace(*zone);
+  } else if (!WorldZone || !SameText(WorldZone->Zone().Name, record.Name)) {
+    WorldZone.reset();
+    if (std::optional<TTimeZone> found = SystemTimeZone(record.Name)) WorldZone.emplace(std::move(*found));
+  }
+  if (TraceEnabled()) Trace(L"worldclock " + FormatWorldClock(record, StyleHost.Formats()));
+}
+
+TDateTime TDialixMaster::DisplayedNow() const {
+  // The local time and UTC of one instant.
+  SYSTEMTIME utc{}, local{};
+  ::GetSystemTime(&utc);
+  if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) ::GetLocalTime(&local);
+  return DisplayedTime(DateTimeOf(local), DateTimeOf(utc), Settings.WorldClock, TimeZoneBias,
+                       WorldZone ? &*WorldZone : nullptr);
+}
+
 void TDialixMaster::TimerEvent(bool initialize) {
   if (DisplayChangingFlag) return;
-  SYSTEMTIME local{};
-  ::GetLocalTime(&local);
-  // 1. The displayed time (the local time until a world clock is chosen).
-  const TDateTime now = DateTimeOf(local);
-  const TTickWork work = PlanTick(TickCalendar, local.wDay, local.wSecond, initialize);
-  // 2. A new day: the holiday state is decided anew, and today's automatic
+  // The displayed time comes first: the world clock's, or the local time.
+  const TDateTime now = DisplayedNow();
+  const TTickWork work = PlanTick(TickCalendar, now, initialize);
+  // A new date: the holiday state is decided anew, and today's automatic
   // style changes may apply again.
   if (work.NewDay) {
     if (work.ClearChanged) ClearChanged(Settings.ChangeTimeList);
     HolidayFlag = IsHoliday(now);
   }
-  // 3.
   const TDayType dayType = DayTypeOf(now, HolidayFlag);
-  // 4. A new second: the texts that show the date, the automatic style
-  // change (a style it loads ends this tick) and the plug-ins.
+  // A new second: the texts that show the date, the automatic style change
+  // (a style it loads ends this tick) and the plug-ins.
   if (work.NewSecond) {
     if (Settings.ShowToolTip) UpdateToolTipText(now);
     if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
     if (AutoStyleChange(now, dayType)) return;
-    TickPlugins(local, dayType, initialize);
+    TickPlugins(SystemTimeOf(now), dayType, initialize);
   }
-  // 5.
   NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
-  // 6.
+  // Visibility and drawing; an initialising tick only resets the fade.
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
     UpdateVisibility(DigitTime(now, Style, false), dayType);
   }
-  PrevText = NowText;  // 7.
+  PrevText = NowText;
 }
 
 void TDialixMaster::EnforceTopMost() {
@@ -868,6 +895,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMECHANGE:
       TWindow::WindowProc(message, wParam, lParam);
       TimeZoneBias = CurrentTimeZoneBias();
+      WorldZone.reset();  // the zone's rules may have changed with the system's
+      WorldClockChanged();
       return 0;
     case WM_POWERBROADCAST: {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);

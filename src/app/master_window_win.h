@@ -25,6 +25,7 @@
 #include "base/date_time.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
+#include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
 #include "components/tray_icon_win.h"
 #include "plugin/plugin_exports_win.h"
@@ -64,7 +65,9 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   bool DisplayChangingFlag = false;
   HPOWERNOTIFY PSN = nullptr;
   std::wstring AdditionalNotifyMessage;
-  int TimeZoneBias = 0;  // minutes: UTC = local time + bias
+  int TimeZoneBias = 0;  // minutes: UTC = local standard time + bias
+  // The rules of the world clock's zone, when it names one of the system's.
+  std::optional<TZoneClock> WorldZone;
   bool TempVisible = false;
   bool PluginVisible = true;
   bool HolidayFlag = false;
@@ -84,7 +87,7 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
   std::wstring PrevText;
-  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the day and second last worked for
+  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the date and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
   int Tag = 0;  // 1 while a dialog or command of the master runs
 
@@ -129,6 +132,13 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void SettingTimer(bool setting);
   // One tick of the clock.
   void TimerEvent(bool initialize);
+  // The time the clocks show now: the world clock's, or the local time.
+  TDateTime DisplayedNow() const;
+  // The world-clock record changed: its zone's rules are taken from the zone
+  // given, or looked up again.
+  void WorldClockChanged(const TTimeZone* zone = nullptr);
+  // The world-clock dialog: every change shows on the clocks at once.
+  void ShowWorldClock();
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.

@@ -139,6 +139,54 @@ enum class TMsg : int {
   // Plug-ins.
   StartWithoutPlugins = 1050,
   PluginFault = 1051,
+
+  // How the settings dialog lists a holiday rule.
+  HolidayDayOfWeekCaption = 1300,
+  HolidayDateCaption = 1301,
+  SpringEquinoxCaption = 1302,
+  AutumnEquinoxCaption = 1303,
+  TransferYes = 1304,
+  TransferNo = 1305,
+
+  // Buttons every dialog shares.
+  CancelButton = 1310,
+
+  // The holiday rule dialog "休日の設定".
+  HolidayCaption = 1320,
+  HolidayTypeLabel = 1321,
+  HolidayPublic = 1322,
+  HolidayPrivate = 1323,
+  HolidayKindLabel = 1324,
+  HolidayByDate = 1325,
+  HolidayByWeekday = 1326,
+  HolidayByEquinox = 1327,
+  HolidayDateLabel = 1328,
+  HolidayMonthUnit = 1329,
+  HolidayDayUnit = 1330,
+  HolidayNthPrefix = 1331,
+  HolidayTransfer = 1332,
+  HolidayNameLabel = 1333,
+  HolidaySpringEquinox = 1334,
+  HolidayAutumnEquinox = 1335,
+  // The weekdays, Sunday first.
+  Sunday = 1340,
+  Monday = 1341,
+  Tuesday = 1342,
+  Wednesday = 1343,
+  Thursday = 1344,
+  Friday = 1345,
+  Saturday = 1346,
+
+  // The world-clock dialog "世界時計".
+  WorldCaption = 1360,
+  WorldModeLabel = 1361,
+  WorldByZone = 1362,
+  WorldByTime = 1363,
+  WorldZoneLabel = 1364,
+  WorldTimeLabel = 1365,
+  WorldTimeFormat = 1366,
+  WorldForward = 1367,
+  WorldBack = 1368,
 };
 
 // The caption of every message box.
