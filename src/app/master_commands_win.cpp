@@ -13,6 +13,9 @@
 #include "base/system_locale_win.h"
 #include "base/trace_win.h"
 #include "components/taskbar_win.h"
+#include "calendar/time_zones_win.h"
+#include "dialogs/about_win.h"
+#include "dialogs/world_clock_win.h"
 
 namespace tdialix {
 
@@ -48,10 +51,7 @@ std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
 }  // namespace
 
 void TDialixMaster::ShowPopupMenu(TPoint screen) {
-  TPopupMenuContent content;
-  content.Monitors = MonitorMenu;
-  content.RecentStyles = Settings.RecentStyles;
-  const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(content)));
+  const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(PopupMenuContent())));
   if (!menu) return;
   Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
   // The menu closes when the user clicks elsewhere only while the program is
@@ -76,6 +76,7 @@ void TDialixMaster::ExecuteCommand(int command) {
   if (const int position = MovePositionOf(command); position >= 0) return MoveClocks(position);
   if (const int index = RecentIndexOf(command); index >= 0) return LoadRecentStyle(static_cast<size_t>(index));
   if (const int monitor = MonitorIndexOf(command); monitor >= 0) return ToggleMonitorCommand(static_cast<size_t>(monitor));
+  if (IsPluginCommand(command)) return PluginMainMenuClick(command);
   switch (command) {
     case kCmdLoadStyle: return LoadStyleAction();
     case kCmdSaveStyle: return SaveStyleAction();
@@ -83,11 +84,11 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdMonitorOff: return MonitorOff();
     case kCmdHelp: return ShowHelp();
     case kCmdExit: return Close();
+    case kCmdAbout: return ShowAbout();
+    case kCmdWorldClock: return ShowWorldClock();
     case kCmdSettings:
     case kCmdEditStyle:
     case kCmdAutoStyle:
-    case kCmdWorldClock:
-    case kCmdAbout:
       // These dialogs are not part of the program yet.
       Trace(L"dialog-missing " + std::to_wstring(command));
       return;
@@ -166,7 +167,26 @@ void TDialixMaster::MonitorOff() {
   MonitorOffTimerHandle = ::SetTimer(Handle(), kMonitorOffTimerId, kDefaultHintPause, nullptr);
 }
 
-void TDialixMaster::ShowHelp() {
+void TDialixMaster::ShowAbout() {
+  TDialixAbout about(Handle());
+  about.ShowModal();
+}
+
+void TDialixMaster::ShowWorldClock() {
+  const auto apply = [this](const TWorldClock& record, const TTimeZone* zone) {
+    Settings.WorldClock = record;
+    WorldClockChanged(zone);
+    TimerEvent(true);
+    for (const auto& clock : Dialixs) {
+      clock->ResetAnimation(PrevText);
+      DrawClock(*clock, true);
+    }
+  };
+  Settings.WorldClock =
+      EditWorldClock(Handle(), Settings.WorldClock, SystemTimeZones(TimeZoneBias), LocalStandardName(), apply);
+}
+
+void TDialixMaster::ShowHelp(int context) {
   // The program's own path with ".chm": a renamed program finds its help beside it.
   const std::wstring& help = Application.HelpFile;
   // Without its help file the program simply has no help to show.
@@ -182,7 +202,7 @@ void TDialixMaster::ShowHelp() {
   if (const auto htmlHelp =
           reinterpret_cast<THtmlHelp>(reinterpret_cast<void*>(::GetProcAddress(HelpViewer.Get(), "HtmlHelpW")))) {
     constexpr UINT kHelpContext = 0x000F;  // HH_HELP_CONTEXT
-    htmlHelp(Handle(), help.c_str(), kHelpContext, kMasterHelpContext);
+    htmlHelp(Handle(), help.c_str(), kHelpContext, static_cast<DWORD_PTR>(context));
   }
 }
 
@@ -224,11 +244,18 @@ void TDialixMaster::TrayClick() {
   }
   BringDialogForward();
   Trace(L"trayclick");
+  PluginHost.Broadcast(PLUGIN_TRAYCLICK);
 }
 
 void TDialixMaster::TrayBalloonClick() {
-  if (AdditionalNotifyMessage.empty()) return;
-  if (Tag != 0) BringDialogForward();
+  if (!AdditionalNotifyMessage.empty()) ShowAdditionalNotifyMessage();
+  Trace(L"balloonclick");
+  PluginHost.Broadcast(PLUGIN_BALLOONCLICK);
+}
+
+void TDialixMaster::ShowAdditionalNotifyMessage() {
+  const TDialogMark mark(Tag, true);
+  BringDialogForward();
   const std::wstring title = TrayIcon ? TrayIcon->BalloonTitle() : std::wstring();
   const std::wstring text = (TrayIcon ? TrayIcon->BalloonHint() : std::wstring()) + L"\r\n\r\n" + AdditionalNotifyMessage;
   bool shown = false;

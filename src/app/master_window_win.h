@@ -26,14 +26,17 @@
 #include "base/date_time.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
+#include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
 #include "components/tray_icon_win.h"
+#include "plugin/plugin_exports_win.h"
+#include "plugin/plugin_host_win.h"
 #include "style/style.h"
 #include "style/style_loader.h"
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow, private TClockHost {
+class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
@@ -66,10 +69,13 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool DisplayChangingFlag = false;
   HPOWERNOTIFY PSN = nullptr;
   std::wstring AdditionalNotifyMessage;
-  int TimeZoneBias = 0;  // minutes: UTC = local time + bias
+  int TimeZoneBias = 0;  // minutes: UTC = local standard time + bias
+  // The rules of the world clock's zone, when it names one of the system's.
+  std::optional<TZoneClock> WorldZone;
   bool TempVisible = false;
   bool PluginVisible = true;
   bool HolidayFlag = false;
+  TPluginHost PluginHost;  // the loaded plug-ins (Plugins) and their menu items
   std::vector<std::unique_ptr<TDialix>> Dialixs;  // one per monitor, in the order of Monitors
   std::vector<TMonitorRecord> Monitors;
   std::vector<TPlacement> ClockParams;  // per monitor index; kept when monitors go
@@ -85,7 +91,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
   std::wstring PrevText;
-  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the day and second last worked for
+  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the date and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
   int Tag = 0;  // 1 while a dialog or command of the master runs
 
@@ -134,6 +140,13 @@ class TDialixMaster : public TWindow, private TClockHost {
   // while something moves, otherwise the next moment anything can change.
   // afterTick: the timer has just fired (or a tick ran): it is always set anew.
   void ScheduleTick(bool afterTick = false);
+  // The time the clocks show now: the world clock's, or the local time.
+  TDateTime DisplayedNow() const;
+  // The world-clock record changed: its zone's rules are taken from the zone
+  // given, or looked up again.
+  void WorldClockChanged(const TTimeZone* zone = nullptr);
+  // The world-clock dialog: every change shows on the clocks at once.
+  void ShowWorldClock();
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
@@ -147,6 +160,9 @@ class TDialixMaster : public TWindow, private TClockHost {
   // The popup menu at a point on the screen, and the command of one of its items.
   void ShowPopupMenu(TPoint screen);
   void ExecuteCommand(int command);
+
+  // The program's exit code after a failure ended it.
+  static constexpr UINT kFailureExitCode = 3;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -172,6 +188,21 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
   void ClockResized(TDialix& clock) override;
 
+  // What plug-ins reach through the program's exports.
+  std::int32_t PluginVisibleClock(bool visible) override;
+  std::int32_t PluginShowNotify(const TPluginNotifyBlock& notify) override;
+  void PluginExportFailed(const std::wstring& message) override { ApplicationException(message, true); }
+
+  // Plug-ins: loading once per run, the click of one of their menu items,
+  // and the failure path when one of them faults.
+  void LoadPlugins(bool settingsFileRead);
+  void PluginMainMenuClick(int command);
+  void PluginFault(const TPluginFault& fault);
+  void WritePluginFaultMark(const std::wstring& text);
+  TPopupMenuContent PopupMenuContent() const;
+  // False when there is no notification icon to show it with.
+  bool ShowNotifyBalloon(const TPluginNotifyBlock& notify);
+
   // The menu's commands.
   void LoadStyleAction();
   void SaveStyleAction();
@@ -180,11 +211,14 @@ class TDialixMaster : public TWindow, private TClockHost {
   void MoveClocks(int position);
   void StartScreenSaver();
   void MonitorOff();
-  void ShowHelp();
+  // The help file at a topic; without the file there is no help to show.
+  void ShowHelp(int context = kMasterHelpContext);
+  void ShowAbout();
   // The notification icon's events.
   void CreateTrayIcon();
   void TrayClick();
   void TrayBalloonClick();
+  void ShowAdditionalNotifyMessage();
   bool AnyClockVisible() const;
 
   void LoadHookLibrary();
@@ -211,15 +245,13 @@ class TDialixMaster : public TWindow, private TClockHost {
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);
   // The tick's work, without setting the timer.
   void Tick(bool initialize);
-  // The displayed time now.
-  TDateTime DisplayedNow() const;
   // The tick interval the settings and the power state give.
   unsigned CurrentTickInterval() const;
   // What moves on the screen now, and whether the once-a-second work is wanted every second.
   TTickMotion Motion() const;
   bool EverySecondWork();
-  // Plug-ins get their tick every second once they exist.
-  bool PluginsLoaded() const { return false; }
+  // Loaded plug-ins get their tick every second.
+  bool PluginsLoaded() const { return !PluginHost.Empty(); }
   void EnforceTopMost();
   // The locale's date and time forms changed: texts and clocks follow at once.
   void LocaleChanged();
@@ -233,6 +265,8 @@ class TDialixMaster : public TWindow, private TClockHost {
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
   bool LastTickInitialized = false;  // the last tick was an initialising one
+  bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
+  bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
   TSettingsEnvironment SettingsEnvironment();
 };
 

@@ -1,51 +1,35 @@
 #include "app/style_dialogs_win.h"
 
-#include <commdlg.h>
-
-#include <vector>
-
+#include "base/messages.h"
 #include "base/path.h"
+#include "components/common_dialogs_win.h"
 
 namespace tdialix {
 
 namespace {
 
-// "スタイル ファイル (*.dlx)|*.dlx|すべてのファイル|*.*" with the NULs the dialog wants.
-constexpr wchar_t kFilter[] = L"スタイル ファイル (*.dlx)\0*.dlx\0すべてのファイル\0*.*\0";
-
-std::optional<std::wstring> Show(bool save, HWND owner, const std::wstring& folder, const std::wstring& fileName) {
-  std::vector<wchar_t> buffer(32768, L'\0');
-  FileNameOf(fileName).copy(buffer.data(), buffer.size() - 1);
-  OPENFILENAMEW info{};
-  info.lStructSize = sizeof info;
-  info.hwndOwner = owner;
-  info.lpstrFilter = kFilter;
-  info.nFilterIndex = 1;
-  info.lpstrFile = buffer.data();
-  info.nMaxFile = static_cast<DWORD>(buffer.size());
-  info.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  info.Flags = OFN_HIDEREADONLY | OFN_DONTADDTORECENT | OFN_ENABLESIZING;
-  if (save) {
-    info.lpstrTitle = L"スタイルの保存";
-    info.lpstrDefExt = L"dlx";
-    info.Flags |= OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST;
-    if (!::GetSaveFileNameW(&info)) return std::nullopt;
-  } else {
-    info.lpstrTitle = L"スタイルの読み込み";
-    info.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!::GetOpenFileNameW(&info)) return std::nullopt;
-  }
-  return std::wstring(buffer.data());
+std::optional<std::wstring> Show(TWROpenDialog& dialog, TMsg title, HWND owner, const std::wstring& folder,
+                                 const std::wstring& fileName) {
+  dialog.Title = MessageText(title);
+  dialog.Filter = MessageText(TMsg::StyleFileFilter);
+  dialog.InitialDir = folder;
+  dialog.FileName = FileNameOf(fileName);
+  if (!dialog.Execute(owner)) return std::nullopt;
+  return dialog.FileName;
 }
 
 }  // namespace
 
 std::optional<std::wstring> ShowOpenStyleDialog(HWND owner, const std::wstring& folder, const std::wstring& fileName) {
-  return Show(false, owner, folder, fileName);
+  TWROpenDialog dialog;
+  dialog.Options |= ofFileMustExist;
+  return Show(dialog, TMsg::StyleOpenTitle, owner, folder, fileName);
 }
 
 std::optional<std::wstring> ShowSaveStyleDialog(HWND owner, const std::wstring& folder, const std::wstring& fileName) {
-  return Show(true, owner, folder, fileName);
+  TWRSaveDialog dialog;
+  dialog.DefaultExt = L"dlx";
+  return Show(dialog, TMsg::StyleSaveTitle, owner, folder, fileName);
 }
 
 }  // namespace tdialix

@@ -5,19 +5,103 @@ namespace tdialix {
 std::wstring_view MessageText(TMsg id) {
   switch (id) {
     case TMsg::DefaultHolidays:
+      // Japan's national holidays as the law has them today: 天皇誕生日 on
+      // 23 February since 2020, スポーツの日 since 2020, 山の日 since 2016,
+      // and the equinoxes computed for each year.
       return L"0,0, 1,0, 1,1,元日\r\n"
              L"0,1, 1,2, 1,1,成人の日\r\n"
-             L"0,0, 2,0,11,1,建国記念日\r\n"
+             L"0,0, 2,0,11,1,建国記念の日\r\n"
+             L"0,0, 2,0,23,1,天皇誕生日\r\n"
+             L"0,2, 3,0, 0,1,春分の日\r\n"
              L"0,0, 4,0,29,1,昭和の日\r\n"
              L"0,0, 5,0, 3,1,憲法記念日\r\n"
              L"0,0, 5,0, 4,1,みどりの日\r\n"
-             L"0,0, 5,0, 5,1,子どもの日\r\n"
+             L"0,0, 5,0, 5,1,こどもの日\r\n"
              L"0,1, 7,3, 1,1,海の日\r\n"
+             L"0,0, 8,0,11,1,山の日\r\n"
              L"0,1, 9,3, 1,1,敬老の日\r\n"
-             L"0,1,10,2, 1,1,体育の日\r\n"
+             L"0,2, 9,0, 0,1,秋分の日\r\n"
+             L"0,1,10,2, 1,1,スポーツの日\r\n"
              L"0,0,11,0, 3,1,文化の日\r\n"
-             L"0,0,11,0,23,1,勤労感謝の日\r\n"
-             L"0,0,12,0,23,1,天皇誕生日";
+             L"0,0,11,0,23,1,勤労感謝の日";
+    case TMsg::CancelButton:
+      return L"キャンセル";
+    case TMsg::HolidayCaption:
+      return L"休日の設定";
+    case TMsg::HolidayTypeLabel:
+      return L"種類:";
+    case TMsg::HolidayPublic:
+      return L"公休";
+    case TMsg::HolidayPrivate:
+      return L"私休";
+    case TMsg::HolidayKindLabel:
+      return L"指定:";
+    case TMsg::HolidayByDate:
+      return L"日付で指定";
+    case TMsg::HolidayByWeekday:
+      return L"曜日で指定";
+    case TMsg::HolidayByEquinox:
+      return L"春分・秋分";
+    case TMsg::HolidayDateLabel:
+      return L"日付:";
+    case TMsg::HolidayMonthUnit:
+      return L"月";
+    case TMsg::HolidayDayUnit:
+      return L"日";
+    case TMsg::HolidayNthPrefix:
+      return L"第";
+    case TMsg::HolidayTransfer:
+      return L"振替休日あり";
+    case TMsg::HolidayNameLabel:
+      return L"名称:";
+    case TMsg::HolidaySpringEquinox:
+      return L"春分の日";
+    case TMsg::HolidayAutumnEquinox:
+      return L"秋分の日";
+    case TMsg::Sunday:
+      return L"日曜日";
+    case TMsg::Monday:
+      return L"月曜日";
+    case TMsg::Tuesday:
+      return L"火曜日";
+    case TMsg::Wednesday:
+      return L"水曜日";
+    case TMsg::Thursday:
+      return L"木曜日";
+    case TMsg::Friday:
+      return L"金曜日";
+    case TMsg::Saturday:
+      return L"土曜日";
+    case TMsg::WorldCaption:
+      return L"世界時計";
+    case TMsg::WorldModeLabel:
+      return L"指定方法:";
+    case TMsg::WorldByZone:
+      return L"地域を指定";
+    case TMsg::WorldByTime:
+      return L"時間を指定";
+    case TMsg::WorldZoneLabel:
+      return L"地域:";
+    case TMsg::WorldTimeLabel:
+      return L"時間:";
+    case TMsg::WorldTimeFormat:
+      return L"H 時間 m 分 s 秒";
+    case TMsg::WorldForward:
+      return L"進める";
+    case TMsg::WorldBack:
+      return L"遅らせる";
+    case TMsg::HolidayDayOfWeekCaption:
+      return L"%d 月第 %d %s";
+    case TMsg::HolidayDateCaption:
+      return L"%d 月 %d 日";
+    case TMsg::SpringEquinoxCaption:
+      return L"春分の日 (毎年計算)";
+    case TMsg::AutumnEquinoxCaption:
+      return L"秋分の日 (毎年計算)";
+    case TMsg::TransferYes:
+      return L"あり";
+    case TMsg::TransferNo:
+      return L"なし";
     case TMsg::RebootFailed:
       return L"TDialix の再起動に失敗しました。";
     case TMsg::FolderOpenFailed:
@@ -76,6 +160,122 @@ std::wstring_view MessageText(TMsg id) {
       return L"スクリーン セーバーを表示できませんでした。\r\n%s";
     case TMsg::FolderNotCreated:
       return L"(フォルダーはまだ作成されていません)";
+    case TMsg::StyleOpenTitle:
+      return L"スタイルの読み込み";
+    case TMsg::StyleSaveTitle:
+      return L"スタイルの保存";
+    case TMsg::StyleFileFilter:
+      return L"スタイル ファイル (*.dlx)|*.dlx|すべてのファイル|*.*";
+    case TMsg::AboutCaption:
+      return L"バージョン情報";
+    case TMsg::AboutVersion:
+      return L"バージョン %s";
+    case TMsg::AboutNotice:
+      return L"ReadMe ファイル及びヘルプをよく読んでから使用してください。";
+    case TMsg::AboutBrowserFailed:
+      return L"作者の Web サイトを表示できませんでした。ブラウザーが正しくインストールされているか確認してください。";
+    case TMsg::HintSize:
+      return L"このウィンドウのサイズを変更します。";
+    case TMsg::HintMove:
+      return L"このウィンドウを画面の別の位置に移動します。";
+    case TMsg::HintMinimize:
+      return L"このウィンドウを最小化します。";
+    case TMsg::HintMaximize:
+      return L"このウィンドウを画面いっぱいに拡大します。";
+    case TMsg::HintNextWindow:
+      return L"次のウィンドウに切り替えます。";
+    case TMsg::HintPrevWindow:
+      return L"前のウィンドウに切り替えます。";
+    case TMsg::HintClose:
+      return L"このウィンドウを閉じます。";
+    case TMsg::HintRestore:
+      return L"このウィンドウを通常の大きさに戻します。";
+    case TMsg::SpinCannotEnter:
+      return L"入力できません";
+    case TMsg::SpinOutOfRange:
+      return L"範囲外の値";
+    case TMsg::SpinTooLong:
+      return L"%d 文字以内で入力してください。";
+    case TMsg::SpinRange:
+      return L"%s から %s までの値を入力してください。";
+    case TMsg::SpinDigitsOnly:
+      return L"ここには数字を入力してください。";
+    case TMsg::SpinDigitBeforeMinus:
+      return L"数字はマイナスより後に入力してください。";
+    case TMsg::SpinMinusTwice:
+      return L"マイナスは既に入力されています。";
+    case TMsg::SpinMinusFirst:
+      return L"マイナスは先頭に入力してください。";
+    case TMsg::SpinPointTwice:
+      return L"小数点は既に入力されています。";
+    case TMsg::SpinReadOnly:
+      return L"このボックスには入力できません。";
+    case TMsg::SpinSelectText:
+      return L"文字列を選択してください。";
+    case TMsg::SpinNothingToPaste:
+      return L"貼り付けできる文字がありません。";
+    case TMsg::SpinCannotCut:
+      return L"このボックスからは切り取れません。";
+    case TMsg::ColorCustom:
+      return L"ユーザー定義 (#%.2x%.2x%.2x)...";
+    case TMsg::ColorNone: return L"(なし)";
+    case TMsg::ColorDefault: return L"(デフォルト)";
+    case TMsg::ColorBlack: return L"黒";
+    case TMsg::ColorMaroon: return L"茶色";
+    case TMsg::ColorGreen: return L"緑色";
+    case TMsg::ColorOlive: return L"黄土色";
+    case TMsg::ColorNavy: return L"紺色";
+    case TMsg::ColorPurple: return L"紫色";
+    case TMsg::ColorTeal: return L"青緑色";
+    case TMsg::ColorGray: return L"灰色";
+    case TMsg::ColorSilver: return L"銀色";
+    case TMsg::ColorRed: return L"赤";
+    case TMsg::ColorLime: return L"黄緑色";
+    case TMsg::ColorYellow: return L"黄色";
+    case TMsg::ColorBlue: return L"青";
+    case TMsg::ColorFuchsia: return L"赤紫色";
+    case TMsg::ColorAqua: return L"水色";
+    case TMsg::ColorWhite: return L"白";
+    case TMsg::ColorMedGray: return L"明るい灰色";
+    case TMsg::ColorMoneyGreen: return L"ミント グリーン";
+    case TMsg::ColorSkyBlue: return L"スカイ ブルー";
+    case TMsg::ColorCream: return L"クリーム色";
+    case TMsg::ColorScrollBar: return L"スクロール バー";
+    case TMsg::ColorBackground: return L"デスクトップの背景";
+    case TMsg::ColorActiveCaption: return L"アクティブ タイトル バー";
+    case TMsg::ColorInactiveCaption: return L"非アクティブ タイトル バー";
+    case TMsg::ColorMenu: return L"ポップアップ メニューの背景";
+    case TMsg::ColorWindow: return L"ウィンドウの背景";
+    case TMsg::ColorWindowFrame: return L"ウィンドウの枠";
+    case TMsg::ColorMenuText: return L"メニューの文字";
+    case TMsg::ColorWindowText: return L"ウィンドウの文字";
+    case TMsg::ColorCaptionText: return L"アクティブ タイトル バーの文字";
+    case TMsg::ColorActiveBorder: return L"アクティブ ウィンドウの境界";
+    case TMsg::ColorInactiveBorder: return L"非アクティブ ウィンドウの境界";
+    case TMsg::ColorAppWorkSpace: return L"アプリケーション作業領域";
+    case TMsg::ColorHighlight: return L"選択した項目の背景";
+    case TMsg::ColorHighlightText: return L"選択した項目の文字";
+    case TMsg::ColorBtnFace: return L"ボタンの表面";
+    case TMsg::ColorBtnShadow: return L"ボタンの影";
+    case TMsg::ColorGrayText: return L"無効な項目の文字";
+    case TMsg::ColorBtnText: return L"ボタンの文字";
+    case TMsg::ColorInactiveCaptionText: return L"非アクティブ タイトル バーの文字";
+    case TMsg::ColorBtnHighlight: return L"ボタンの最も明るい部分";
+    case TMsg::Color3DDkShadow: return L"ボタンの最も暗い影";
+    case TMsg::Color3DLight: return L"ボタンの明るい部分";
+    case TMsg::ColorInfoText: return L"ヒントの文字";
+    case TMsg::ColorInfoBk: return L"ヒントの背景";
+    case TMsg::ColorHotLight: return L"リンクの文字";
+    case TMsg::ColorGradientActiveCaption: return L"アクティブ タイトル バー (グラデーション)";
+    case TMsg::ColorGradientInactiveCaption: return L"非アクティブ タイトル バー (グラデーション)";
+    case TMsg::ColorMenuHighlight: return L"選択項目の明るい部分";
+    case TMsg::ColorMenuBar: return L"ウィンドウ メニューの背景";
+    case TMsg::StartWithoutPlugins:
+      return L"プラグインを無効にして TDialix を起動しますか?";
+    case TMsg::PluginFault:
+      return L"プラグイン '%s' が %s の処理中に異常終了したため、TDialix を終了します。\r\n"
+             L"例外コード %s (アドレス %s)\r\n\r\n"
+             L"次回の起動時に、プラグインを無効にして起動するかどうかを確認します。";
   }
   return {};
 }
@@ -99,7 +299,7 @@ std::wstring FormatText(std::wstring_view pattern, const std::vector<TFormatArg>
     int width = 0;
     if (pattern[j] == L'.' || pattern[j] == L'0') ++j;
     while (j < pattern.size() && pattern[j] >= L'0' && pattern[j] <= L'9') width = width * 10 + (pattern[j++] - L'0');
-    if (j >= pattern.size() || (pattern[j] != L'd' && pattern[j] != L's')) {
+    if (j >= pattern.size() || (pattern[j] != L'd' && pattern[j] != L's' && pattern[j] != L'x')) {
       out += pattern[i];
       continue;
     }
@@ -109,6 +309,16 @@ std::wstring FormatText(std::wstring_view pattern, const std::vector<TFormatArg>
       std::wstring digits = std::to_wstring(value < 0 ? -value : value);
       if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), L'0');
       if (value < 0) out += L'-';
+      out += digits;
+    } else if (arg && pattern[j] == L'x' && std::holds_alternative<std::int64_t>(*arg)) {
+      // The number's two's complement in 32 bits, as the platform's formatter shows it.
+      auto value = static_cast<std::uint32_t>(std::get<std::int64_t>(*arg));
+      std::wstring digits;
+      do {
+        digits.insert(digits.begin(), L"0123456789abcdef"[value % 16]);
+        value /= 16;
+      } while (value != 0);
+      if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), L'0');
       out += digits;
     } else if (arg && pattern[j] == L's' && std::holds_alternative<std::wstring>(*arg)) {
       out += std::get<std::wstring>(*arg);

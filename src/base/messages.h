@@ -42,7 +42,151 @@ enum class TMsg : int {
   StyleSaveFailed = 1014,
   ScreenSaverNotSet = 1020,
   ScreenSaverFailed = 1021,
-  FolderNotCreated = 1030,
+  FolderNotCreated = 1040,
+
+  // The style file dialogs.
+  StyleOpenTitle = 1030,
+  StyleSaveTitle = 1031,
+  StyleFileFilter = 1032,
+
+  // The about box.
+  AboutCaption = 1100,
+  AboutVersion = 1101,
+  AboutNotice = 1102,
+  AboutBrowserFailed = 64879,
+
+  // System menu hints of every dialog.
+  HintSize = 1110,
+  HintMove = 1111,
+  HintMinimize = 1112,
+  HintMaximize = 1113,
+  HintNextWindow = 1114,
+  HintPrevWindow = 1115,
+  HintClose = 1116,
+  HintRestore = 1117,
+
+  // Why a spin edit refused a keystroke or a text.
+  SpinCannotEnter = 64896,
+  SpinOutOfRange = 64897,
+  SpinTooLong = 64898,
+  SpinRange = 64899,
+  SpinDigitsOnly = 64900,
+  SpinDigitBeforeMinus = 64901,
+  SpinMinusTwice = 64902,
+  SpinMinusFirst = 64903,
+  SpinPointTwice = 64904,
+  SpinReadOnly = 64905,
+  SpinSelectText = 64906,
+  SpinNothingToPaste = 64907,
+  SpinCannotCut = 64908,
+
+  // The colour box: the custom entry and the colours' names.
+  ColorCustom = 64970,
+  ColorNone = 1200,
+  ColorDefault = 1201,
+  ColorBlack = 1210,
+  ColorMaroon = 1211,
+  ColorGreen = 1212,
+  ColorOlive = 1213,
+  ColorNavy = 1214,
+  ColorPurple = 1215,
+  ColorTeal = 1216,
+  ColorGray = 1217,
+  ColorSilver = 1218,
+  ColorRed = 1219,
+  ColorLime = 1220,
+  ColorYellow = 1221,
+  ColorBlue = 1222,
+  ColorFuchsia = 1223,
+  ColorAqua = 1224,
+  ColorWhite = 1225,
+  ColorMedGray = 1226,
+  ColorMoneyGreen = 1227,
+  ColorSkyBlue = 1228,
+  ColorCream = 1229,
+  // System colours, in the order of their system colour index (0 to 30, no 25).
+  ColorScrollBar = 1240,
+  ColorBackground = 1241,
+  ColorActiveCaption = 1242,
+  ColorInactiveCaption = 1243,
+  ColorMenu = 1244,
+  ColorWindow = 1245,
+  ColorWindowFrame = 1246,
+  ColorMenuText = 1247,
+  ColorWindowText = 1248,
+  ColorCaptionText = 1249,
+  ColorActiveBorder = 1250,
+  ColorInactiveBorder = 1251,
+  ColorAppWorkSpace = 1252,
+  ColorHighlight = 1253,
+  ColorHighlightText = 1254,
+  ColorBtnFace = 1255,
+  ColorBtnShadow = 1256,
+  ColorGrayText = 1257,
+  ColorBtnText = 1258,
+  ColorInactiveCaptionText = 1259,
+  ColorBtnHighlight = 1260,
+  Color3DDkShadow = 1261,
+  Color3DLight = 1262,
+  ColorInfoText = 1263,
+  ColorInfoBk = 1264,
+  ColorHotLight = 1266,
+  ColorGradientActiveCaption = 1267,
+  ColorGradientInactiveCaption = 1268,
+  ColorMenuHighlight = 1269,
+  ColorMenuBar = 1270,
+
+  // Plug-ins.
+  StartWithoutPlugins = 1050,
+  PluginFault = 1051,
+
+  // How the settings dialog lists a holiday rule.
+  HolidayDayOfWeekCaption = 1300,
+  HolidayDateCaption = 1301,
+  SpringEquinoxCaption = 1302,
+  AutumnEquinoxCaption = 1303,
+  TransferYes = 1304,
+  TransferNo = 1305,
+
+  // Buttons every dialog shares.
+  CancelButton = 1310,
+
+  // The holiday rule dialog "休日の設定".
+  HolidayCaption = 1320,
+  HolidayTypeLabel = 1321,
+  HolidayPublic = 1322,
+  HolidayPrivate = 1323,
+  HolidayKindLabel = 1324,
+  HolidayByDate = 1325,
+  HolidayByWeekday = 1326,
+  HolidayByEquinox = 1327,
+  HolidayDateLabel = 1328,
+  HolidayMonthUnit = 1329,
+  HolidayDayUnit = 1330,
+  HolidayNthPrefix = 1331,
+  HolidayTransfer = 1332,
+  HolidayNameLabel = 1333,
+  HolidaySpringEquinox = 1334,
+  HolidayAutumnEquinox = 1335,
+  // The weekdays, Sunday first.
+  Sunday = 1340,
+  Monday = 1341,
+  Tuesday = 1342,
+  Wednesday = 1343,
+  Thursday = 1344,
+  Friday = 1345,
+  Saturday = 1346,
+
+  // The world-clock dialog "世界時計".
+  WorldCaption = 1360,
+  WorldModeLabel = 1361,
+  WorldByZone = 1362,
+  WorldByTime = 1363,
+  WorldZoneLabel = 1364,
+  WorldTimeLabel = 1365,
+  WorldTimeFormat = 1366,
+  WorldForward = 1367,
+  WorldBack = 1368,
 };
 
 // The caption of every message box.
@@ -53,8 +197,8 @@ std::wstring_view MessageText(TMsg id);
 // One argument of FormatText: a number for %d, a text for %s.
 using TFormatArg = std::variant<std::int64_t, std::wstring>;
 
-// Fills "%s", "%d" (with an optional zero-padded width as in "%.8d" or
-// "%08d") and "%%". Arguments are used in order; a directive without a
+// Fills "%s", "%d" and "%x" (lower-case hexadecimal; both with an optional
+// zero-padded width as in "%.8d", "%08d" or "%.2x") and "%%". Arguments are used in order; a directive without a
 // matching argument gives nothing. Text from an argument is never read as a
 // directive, so file names and system messages with "%" in them are safe.
 std::wstring FormatText(std::wstring_view pattern, const std::vector<TFormatArg>& args);

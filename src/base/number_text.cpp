@@ -96,6 +96,27 @@ std::wstring FormatFloatGeneral(double value) {
   return Widen(mantissa + "E" + std::to_string(exponent));
 }
 
+std::wstring FormatFloatPlain(double value) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  if (value == 0) return L"0";
+  const TDecimal decimal = ToDecimal(std::fabs(value));
+  int count = 15;
+  while (count > 1 && decimal.Digits[count - 1] == '0') --count;
+  std::wstring text = value < 0 ? L"-" : L"";
+  const int point = decimal.Exponent + 1;  // digits before the decimal point
+  if (point <= 0) {
+    text += L"0.";
+    text.append(static_cast<size_t>(-point), L'0');
+    for (int k = 0; k < count; ++k) text += static_cast<wchar_t>(decimal.Digits[k]);
+    return text;
+  }
+  for (int k = 0; k < std::max(count, point); ++k) {
+    if (k == point) text += L'.';
+    text += k < count ? static_cast<wchar_t>(decimal.Digits[k]) : L'0';
+  }
+  return text;
+}
+
 std::optional<double> ParseFloat(std::wstring_view text) {
   text = TrimView(text);
   std::string narrow;

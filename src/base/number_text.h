@@ -24,6 +24,12 @@ std::wstring FormatFloatDecimals(double value, int places);
 // "1E20", "1E-7". Exponents are used below 1E-5 and from 1E15.
 std::wstring FormatFloatGeneral(double value);
 
+// The shortest plain decimal form with up to 15 significant digits, never an
+// exponent: "0.3" for 0.1 + 0.2, "-12.5", "100", "0.0000001",
+// "100000000000000000000". Every value shown in a number field takes it, so
+// that the field can read it back.
+std::wstring FormatFloatPlain(double value);
+
 // A float: optional sign, digits with "." or "," as decimal separator, optional
 // exponent; blanks around it are ignored. Anything else, or a value that is
 // not finite, gives nothing.

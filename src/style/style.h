@@ -13,8 +13,6 @@
 
 namespace tdialix {
 
-using TColor = std::int32_t;  // 0x00BBGGRR, or a system colour constant
-
 enum TFontType : int { ftSystem = 0, ftBitmap = 1 };
 enum TFontWidth : int { fwHalf = 0, fwFull = 1 };
 enum TFontPitch : int { fpFixed = 0, fpVariable = 1 };

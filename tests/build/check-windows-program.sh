@@ -15,7 +15,7 @@ esac
 
 # The system DLLs a program of ours may import. Another one is a decision:
 # add it here only if every supported Windows has it.
-system_dlls='advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msimg32.dll msvcrt.dll ole32.dll
+system_dlls='advapi32.dll comctl32.dll comdlg32.dll gdi32.dll imm32.dll kernel32.dll msimg32.dll msvcrt.dll ole32.dll
 oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll'
 
 failed=0

@@ -16,13 +16,18 @@ TEST(Messages, FormatFillsDirectivesInOrder) {
             L"設定ファイルを 'C:\\a.ini' に保存できませんでした。\r\n拒否");
 }
 
+TEST(Messages, HexadecimalIsLowerCaseWithItsWidth) {
+  EXPECT_EQ(FormatText(L"#%.2x%.2x%.2x", {std::int64_t{255}, std::int64_t{0}, std::int64_t{10}}), L"#ff000a");
+  EXPECT_EQ(FormatText(L"%x|%08x", {std::int64_t{0xBEEF}, std::int64_t{-1}}), L"beef|ffffffff");
+}
+
 TEST(Messages, ArgumentTextIsNeverReadAsADirective) {
   EXPECT_EQ(FormatText(L"'%s' %s", {std::wstring(L"100%s%d.dlx")}), L"'100%s%d.dlx' ");
   EXPECT_EQ(FormatText(L"%d %s", {std::wstring(L"text"), std::int64_t{3}}), L" ");  // mismatched kinds give nothing
   EXPECT_EQ(FormatText(L"50% off %", {}), L"50% off %");
 }
 
-TEST(Messages, DefaultHolidayTableHasThirteenRulesOfSevenFields) {
+TEST(Messages, DefaultHolidayTableHasSixteenRulesOfSevenFields) {
   const std::wstring_view table = MessageText(TMsg::DefaultHolidays);
   size_t count = 0;
   for (size_t start = 0; start <= table.size();) {
@@ -32,7 +37,7 @@ TEST(Messages, DefaultHolidayTableHasThirteenRulesOfSevenFields) {
     ++count;
     start = end + 2;
   }
-  EXPECT_EQ(count, 13u);
+  EXPECT_EQ(count, 16u);
 }
 
 }  // namespace

@@ -52,6 +52,17 @@ TEST(NumberText, GeneralFormIsTheShortestWithFifteenDigits) {
   for (const FloatTextCase& c : cases) EXPECT_EQ(FormatFloatGeneral(c.Value), c.Text) << c.Value;
 }
 
+TEST(NumberText, PlainFormIsTheShortestWithFifteenDigitsAndNoExponent) {
+  const FloatTextCase cases[] = {
+      {9.25, L"9.25"},       {100, L"100"},           {0, L"0"},
+      {-4.5, L"-4.5"},       {0.1 + 0.2, L"0.3"},     {0.25, L"0.25"},
+      {-0.05, L"-0.05"},     {1e-7, L"0.0000001"},    {1e20, L"100000000000000000000"},
+      {2147483647, L"2147483647"},                    {-2147483648.0, L"-2147483648"},
+      {999.9999999999999, L"1000"},                   {1.0 / 3, L"0.333333333333333"},
+  };
+  for (const FloatTextCase& c : cases) EXPECT_EQ(FormatFloatPlain(c.Value), c.Text) << c.Value;
+}
+
 TEST(NumberText, FloatsReadWithEitherDecimalSeparator) {
   EXPECT_EQ(ParseFloat(L"9.25"), 9.25);
   EXPECT_EQ(ParseFloat(L"9,25"), 9.25);

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "clock/clock_window_win.h"
@@ -28,9 +32,21 @@ struct TSeen {
   unsigned Generation = 0;
 };
 
+// Milliseconds on one steady clock, shared by the thread that posts and the
+// window that answers.
+using TSteady = std::chrono::steady_clock;
+const TSteady::time_point Epoch = TSteady::now();
+unsigned SinceEpoch() {
+  return static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(TSteady::now() - Epoch).count());
+}
+
+constexpr UINT kStampedMessage = WM_APP + 1;  // wParam: when it was posted
+
 struct TProbe {
   TDialix* Clock = nullptr;
   std::vector<TSeen> Seen;
+  std::vector<unsigned> Waits;  // milliseconds from posting to answering, of each stamped message
+  unsigned WaitsWhileBuilding = 0;
 };
 TProbe* Probe = nullptr;
 
@@ -39,7 +55,23 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     Probe->Seen.push_back({Probe->Clock->BuildingGlyphs(), Probe->Clock->Strip.Generation});
     return 0;
   }
+  if (message == kStampedMessage && Probe) {
+    Probe->Waits.push_back(SinceEpoch() - static_cast<unsigned>(wParam));
+    if (Probe->Clock->BuildingGlyphs()) ++Probe->WaitsWhileBuilding;
+    return 0;
+  }
   return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A message-only window answering with ProbeProc.
+HWND ProbeWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = &ProbeProc;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"TDialixBuildProbe";
+  ::RegisterClassW(&windowClass);  // the second test finds it registered
+  return ::CreateWindowExW(0, L"TDialixBuildProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           ::GetModuleHandleW(nullptr), nullptr);
 }
 
 TEST(GlyphBuilder, MessagesAreAnsweredWhileALargeStripIsBuiltAndItsStripComesAfter) {
@@ -51,13 +83,7 @@ TEST(GlyphBuilder, MessagesAreAnsweredWhileALargeStripIsBuiltAndItsStripComesAft
   const int heightBefore = clock.Strip.MaxDrawSize.cy;
   ASSERT_GT(heightBefore, 0);
 
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = &ProbeProc;
-  windowClass.hInstance = ::GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"TDialixBuildProbe";
-  ::RegisterClassW(&windowClass);
-  const HWND probe = ::CreateWindowExW(0, L"TDialixBuildProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                       ::GetModuleHandleW(nullptr), nullptr);
+  const HWND probe = ProbeWindow();
   ASSERT_TRUE(probe);
   TProbe seen;
   seen.Clock = &clock;
@@ -84,6 +110,64 @@ TEST(GlyphBuilder, MessagesAreAnsweredWhileALargeStripIsBuiltAndItsStripComesAft
   EXPECT_FALSE(clock.BuildingGlyphs());
   EXPECT_EQ(clock.Strip.Generation, before + 1);
   EXPECT_GT(clock.Strip.MaxDrawSize.cy, 4 * heightBefore);
+  Probe = nullptr;
+  ::DestroyWindow(probe);
+}
+
+// The bound a user feels as an answer: while the heaviest strip builds, and
+// while the user replaces it by another (as dragging a slider of the style
+// editor does), no message waits longer than a quarter of a second. A thread
+// posts a message stamped with its time every 10 ms from before the first
+// build starts until the last strip has come.
+TEST(GlyphBuilder, NoMessageWaitsLongerThanAQuarterSecondWhileLargeStripsBuild) {
+  TDialix clock(nullptr, 0, L"TDialix - test");
+  TStyle style;
+  clock.InitializeBitmap(style, 600, 32);
+  const unsigned before = clock.Strip.Generation;
+  const HWND probe = ProbeWindow();
+  ASSERT_TRUE(probe);
+  TProbe seen;
+  seen.Clock = &clock;
+  Probe = &seen;
+
+  std::atomic<bool> stop{false};
+  std::thread poster([&] {
+    while (!stop) {
+      ::PostMessageW(probe, kStampedMessage, SinceEpoch(), 0);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  const auto pump = [](std::chrono::milliseconds span, const auto& done) {
+    const auto end = TSteady::now() + span;
+    MSG message;
+    while (!done() && TSteady::now() < end) {
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+      }
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+  };
+  pump(std::chrono::milliseconds(100), [] { return false; });  // the poster is under way
+  TStyle heavy = Heavy();
+  clock.InitializeBitmap(heavy, 2160, 32);
+  pump(std::chrono::milliseconds(300), [&] { return !clock.BuildingGlyphs(); });
+  // A newer heavy build replaces the running one, as the editor's next step does.
+  const unsigned expected = before + (clock.BuildingGlyphs() ? 1 : 2);
+  heavy.ShadowSoft = 9;
+  clock.InitializeBitmap(heavy, 2160, 32);
+  pump(std::chrono::seconds(60), [&] { return clock.Strip.Generation == expected; });
+  pump(std::chrono::milliseconds(100), [] { return false; });
+  stop = true;
+  poster.join();
+  pump(std::chrono::milliseconds(50), [] { return false; });
+
+  EXPECT_FALSE(clock.BuildingGlyphs()) << "the strip did not come within a minute";
+  EXPECT_EQ(clock.Strip.Generation, expected) << "the replaced build's strip came too";
+  ASSERT_FALSE(seen.Waits.empty());
+  EXPECT_GT(seen.WaitsWhileBuilding, 10u) << "the build was over before the messages could show anything";
+  const unsigned longest = *std::max_element(seen.Waits.begin(), seen.Waits.end());
+  EXPECT_LE(longest, 250u) << "a message waited " << longest << " ms";
   Probe = nullptr;
   ::DestroyWindow(probe);
 }

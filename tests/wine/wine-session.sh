@@ -48,5 +48,9 @@ wine_server -p </dev/null >/dev/null 2>&1
 # Wine's own helper processes (services, the desktop window) start with the
 # first program and live on; start them here, away from the tests' pipes.
 wine_run wineboot </dev/null >/dev/null 2>&1
+# The virtual display has no window manager: Wine keeps its windows to
+# itself, draws their frames and captions, and hiding a dialog does not wait
+# for a window manager to let it go.
+wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
 
 printf 'DISPLAY=%s\nTDIALIX_WINE_BITS=%s\n' "$DISPLAY" "$TDIALIX_WINE_BITS" >"$dir/session.env"
