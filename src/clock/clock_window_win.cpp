@@ -81,6 +81,9 @@ TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClo
 }
 
 void TDialix::InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits) {
+  // A build still running is for a style this one replaces: it stops now,
+  // leaving the processors to this one's first part.
+  Builder.Cancel();
   TGdiGlyphRasterizer rasterizer;
   TGdiPictureSource pictures;
   auto build = std::make_unique<TGlyphStripBuild>(style, TGlyphTarget{monitorHeight, displayBits, &ResolveColor},
@@ -88,7 +91,6 @@ void TDialix::InitializeBitmap(const TStyle& style, int monitorHeight, unsigned 
   // Ordinary styles take a few milliseconds: they are built here and show at once.
   constexpr long long kSmallWork = 8'000'000;
   if (build->PixelWork() <= kSmallWork) {
-    Builder.Cancel();
     if (build->Finish()) {
       build->Strip.Generation = Strip.Generation + 1;
       Strip = std::move(build->Strip);
@@ -97,7 +99,7 @@ void TDialix::InitializeBitmap(const TStyle& style, int monitorHeight, unsigned 
   }
   Builder.Start(std::move(build), Handle(), kGlyphsBuiltMessage);
   // One that is ready within a moment still shows at once.
-  constexpr unsigned kPatience = 100;  // milliseconds, well within what a user feels as an answer
+  constexpr unsigned kPatience = 50;  // milliseconds: with the first part, well within what a user feels as an answer
   if (Builder.Wait(kPatience)) TakeBuiltGlyphs(false);
 }
 

@@ -1,7 +1,7 @@
 #include "clock/glyph_builder_win.h"
 
 #include <algorithm>
-#include <condition_variable>
+#include <chrono>
 
 namespace tdialix {
 
@@ -15,62 +15,94 @@ TWorkerPool& BuildPool() {
 
 }  // namespace
 
-void TGlyphBuilder::Start(std::unique_ptr<TGlyphStripBuild> build, HWND window, UINT message) {
+TGlyphBuilder::~TGlyphBuilder() {
   Cancel();
-  Cancelled = false;
-  Window = window;
-  Message = message;
-  {
-    std::lock_guard<std::mutex> lock(Mutex);
-    Running = true;
-  }
-  Worker = std::thread([this, job = std::move(build)]() mutable { Run(std::move(job)); });
+  ReapRetired(true);
 }
 
-void TGlyphBuilder::Run(std::unique_ptr<TGlyphStripBuild> build) {
+void TGlyphBuilder::Start(std::unique_ptr<TGlyphStripBuild> build, HWND window, UINT message) {
+  Cancel();
+  Current = std::make_shared<TRun>();
+  Worker = std::thread([run = Current, job = std::move(build), window, message]() mutable {
+    Run(run, std::move(job), window, message);
+  });
+}
+
+void TGlyphBuilder::Run(const std::shared_ptr<TRun>& run, std::unique_ptr<TGlyphStripBuild> build, HWND window,
+                        UINT message) {
   TGlyphBuildControl control;
   control.Pool = &BuildPool();
-  control.Cancel = &Cancelled;
+  control.Cancel = &run->Cancelled;
   bool finished = false;
   try {
     finished = build->Finish(control);
   } catch (...) {
     finished = false;  // out of memory: the clock keeps the strip it has
   }
+  bool post = false;
   {
-    std::lock_guard<std::mutex> lock(Mutex);
-    Running = false;
-    if (finished && !Cancelled) Result = std::move(build->Strip);
+    std::lock_guard<std::mutex> lock(run->Mutex);
+    run->Running = false;
+    if (finished && !run->Cancelled) {
+      run->Result = std::move(build->Strip);
+      post = true;
+    }
   }
-  Ended.notify_all();
-  if (finished && !Cancelled) ::PostMessageW(Window, Message, 0, 0);
+  build.reset();  // a cancelled build's memory goes with its thread
+  run->Ended.notify_all();
+  if (post) ::PostMessageW(window, message, 0, 0);
 }
 
 void TGlyphBuilder::Cancel() {
-  Cancelled = true;
-  if (Worker.joinable()) Worker.join();
-  std::lock_guard<std::mutex> lock(Mutex);
-  Running = false;
-  Result.reset();
+  if (Current) {
+    Current->Cancelled = true;
+    if (Worker.joinable()) Retired.emplace_back(Current, std::move(Worker));
+    Current.reset();
+  }
+  ReapRetired(false);
+}
+
+void TGlyphBuilder::ReapRetired(bool all) {
+  for (auto it = Retired.begin(); it != Retired.end();) {
+    bool ended = all;
+    if (!ended) {
+      std::lock_guard<std::mutex> lock(it->first->Mutex);
+      ended = !it->first->Running;
+    }
+    if (ended) {
+      it->second.join();
+      it = Retired.erase(it);
+    } else {
+      ++it;
+    }
+  }
 }
 
 bool TGlyphBuilder::Busy() const {
-  std::lock_guard<std::mutex> lock(Mutex);
-  return Running || Result.has_value();
+  if (!Current) return false;
+  std::lock_guard<std::mutex> lock(Current->Mutex);
+  return Current->Running || Current->Result.has_value();
 }
 
 bool TGlyphBuilder::Wait(unsigned milliseconds) {
-  std::unique_lock<std::mutex> lock(Mutex);
-  return Ended.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return !Running; });
+  if (!Current) return true;
+  TRun& run = *Current;
+  std::unique_lock<std::mutex> lock(run.Mutex);
+  return run.Ended.wait_for(lock, std::chrono::milliseconds(milliseconds), [&run] { return !run.Running; });
 }
 
 std::optional<TGlyphStrip> TGlyphBuilder::Take() {
   std::optional<TGlyphStrip> strip;
+  if (!Current) return strip;
   {
-    std::lock_guard<std::mutex> lock(Mutex);
-    strip.swap(Result);
+    std::lock_guard<std::mutex> lock(Current->Mutex);
+    strip.swap(Current->Result);
   }
-  if (strip && Worker.joinable()) Worker.join();
+  if (strip) {
+    if (Worker.joinable()) Worker.join();  // it has ended: its last step was to post
+    Current.reset();
+  }
+  ReapRetired(false);
   return strip;
 }
 

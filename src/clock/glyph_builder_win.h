@@ -10,6 +10,8 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "clock/glyph_strip.h"
 
@@ -18,7 +20,7 @@ namespace tdialix {
 class TGlyphBuilder {
  public:
   TGlyphBuilder() = default;
-  ~TGlyphBuilder() { Cancel(); }
+  ~TGlyphBuilder();
   TGlyphBuilder(const TGlyphBuilder&) = delete;
   TGlyphBuilder& operator=(const TGlyphBuilder&) = delete;
 
@@ -26,7 +28,9 @@ class TGlyphBuilder {
   // the program's worker threads; a build still running is cancelled first.
   // When it ends, message is posted to window (never for a cancelled one).
   void Start(std::unique_ptr<TGlyphStripBuild> build, HWND window, UINT message);
-  // Stops the running build and forgets it; its strip never comes.
+  // Stops the running build and forgets it at once; its strip never comes.
+  // Its thread ends by itself at its next look at the cancel mark: the
+  // caller never waits for it.
   void Cancel();
   // A build is running or its strip has not been taken.
   bool Busy() const;
@@ -36,16 +40,22 @@ class TGlyphBuilder {
   std::optional<TGlyphStrip> Take();
 
  private:
-  void Run(std::unique_ptr<TGlyphStripBuild> build);
+  // One build's state, shared by its thread and the builder until both let go.
+  struct TRun {
+    std::atomic<bool> Cancelled{false};
+    std::mutex Mutex;
+    std::condition_variable Ended;
+    bool Running = true;
+    std::optional<TGlyphStrip> Result;
+  };
+  static void Run(const std::shared_ptr<TRun>& run, std::unique_ptr<TGlyphStripBuild> build, HWND window,
+                  UINT message);
+  // Joins the threads of cancelled builds that have ended.
+  void ReapRetired(bool all);
 
-  HWND Window = nullptr;
-  UINT Message = 0;
+  std::shared_ptr<TRun> Current;
   std::thread Worker;
-  std::atomic<bool> Cancelled{false};
-  mutable std::mutex Mutex;
-  std::condition_variable Ended;
-  bool Running = false;
-  std::optional<TGlyphStrip> Result;
+  std::vector<std::pair<std::shared_ptr<TRun>, std::thread>> Retired;  // cancelled builds still stopping
 };
 
 }  // namespace tdialix

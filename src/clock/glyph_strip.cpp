@@ -1028,8 +1028,12 @@ void TGlyphBuildControl::ForRows(int count, int width, const std::function<void(
     work(0, count);
     return;
   }
-  // Rows are handed out a few at a time, so that busy and empty stretches even out.
-  Pool->Run(count, std::max(1, std::min(16, count / (8 * static_cast<int>(Pool->Threads())))), work);
+  // Rows are handed out a few at a time, so that busy and empty stretches even
+  // out; a cancelled build leaves the rest undone (its strip is never used).
+  Pool->Run(count, std::max(1, std::min(16, count / (8 * static_cast<int>(Pool->Threads())))),
+            [this, &work](int from, int to) {
+              if (!Cancelled()) work(from, to);
+            });
 }
 
 }  // namespace tdialix

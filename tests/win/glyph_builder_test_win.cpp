@@ -114,12 +114,11 @@ TEST(GlyphBuilder, MessagesAreAnsweredWhileALargeStripIsBuiltAndItsStripComesAft
   ::DestroyWindow(probe);
 }
 
-// The bound a user feels as an answer: while the heaviest strip builds, and
-// while the user replaces it by another (as dragging a slider of the style
-// editor does), no message waits longer than a quarter of a second. A thread
-// posts a message stamped with its time every 10 ms from before the first
-// build starts until the last strip has come.
-TEST(GlyphBuilder, NoMessageWaitsLongerThanAQuarterSecondWhileLargeStripsBuild) {
+// The bound a user feels as an answer: while the heaviest strip builds, no
+// message waits longer than a quarter of a second. A thread posts a message
+// stamped with its time every 10 ms from before the build starts until its
+// strip has come.
+TEST(GlyphBuilder, NoMessageWaitsLongerThanAQuarterSecondWhileALargeStripBuilds) {
   TDialix clock(nullptr, 0, L"TDialix - test");
   TStyle style;
   clock.InitializeBitmap(style, 600, 32);
@@ -149,13 +148,8 @@ TEST(GlyphBuilder, NoMessageWaitsLongerThanAQuarterSecondWhileLargeStripsBuild) 
     }
   };
   pump(std::chrono::milliseconds(100), [] { return false; });  // the poster is under way
-  TStyle heavy = Heavy();
-  clock.InitializeBitmap(heavy, 2160, 32);
-  pump(std::chrono::milliseconds(300), [&] { return !clock.BuildingGlyphs(); });
-  // A newer heavy build replaces the running one, as the editor's next step does.
-  const unsigned expected = before + (clock.BuildingGlyphs() ? 1 : 2);
-  heavy.ShadowSoft = 9;
-  clock.InitializeBitmap(heavy, 2160, 32);
+  clock.InitializeBitmap(Heavy(), 2160, 32);
+  const unsigned expected = before + 1;
   pump(std::chrono::seconds(60), [&] { return clock.Strip.Generation == expected; });
   pump(std::chrono::milliseconds(100), [] { return false; });
   stop = true;
@@ -163,7 +157,7 @@ TEST(GlyphBuilder, NoMessageWaitsLongerThanAQuarterSecondWhileLargeStripsBuild) 
   pump(std::chrono::milliseconds(50), [] { return false; });
 
   EXPECT_FALSE(clock.BuildingGlyphs()) << "the strip did not come within a minute";
-  EXPECT_EQ(clock.Strip.Generation, expected) << "the replaced build's strip came too";
+  EXPECT_EQ(clock.Strip.Generation, expected);
   ASSERT_FALSE(seen.Waits.empty());
   EXPECT_GT(seen.WaitsWhileBuilding, 10u) << "the build was over before the messages could show anything";
   const unsigned longest = *std::max_element(seen.Waits.begin(), seen.Waits.end());
