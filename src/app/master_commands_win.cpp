@@ -49,6 +49,7 @@ std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
 }  // namespace
 
 void TDialixMaster::ShowPopupMenu(TPoint screen) {
+  if (Failing) return;  // the failure report is open: the program ends after it
   TPopupMenuContent content;
   content.Monitors = MonitorMenu;
   content.RecentStyles = Settings.RecentStyles;
@@ -63,6 +64,7 @@ void TDialixMaster::ShowPopupMenu(TPoint screen) {
 }
 
 void TDialixMaster::ExecuteCommand(int command) {
+  if (Failing) return;
   switch (StartCommand(command, Tag != 0)) {
     case TCommandStart::csNothing:
       return;
@@ -223,6 +225,7 @@ void TDialixMaster::CreateTrayIcon() {
 }
 
 void TDialixMaster::TrayClick() {
+  if (Failing) return;
   if (IconClickForcesVisible(Visibility.Visible, TempVisible)) {
     TempVisible = true;
     TempVisibleTimerHandle = ::SetTimer(Handle(), kTempVisibleTimerId, kTempVisibleInterval, nullptr);
@@ -233,7 +236,7 @@ void TDialixMaster::TrayClick() {
 }
 
 void TDialixMaster::TrayBalloonClick() {
-  if (AdditionalNotifyMessage.empty()) return;
+  if (Failing || AdditionalNotifyMessage.empty()) return;
   if (Tag != 0) BringDialogForward();
   const std::wstring title = TrayIcon ? TrayIcon->BalloonTitle() : std::wstring();
   const std::wstring text = (TrayIcon ? TrayIcon->BalloonHint() : std::wstring()) + L"\r\n\r\n" + AdditionalNotifyMessage;

@@ -23,6 +23,7 @@
 #include "calendar/style_change.h"
 #include "app/style_host_win.h"
 #include "base/date_time.h"
+#include "base/failure.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "clock/clock_window_win.h"
@@ -131,7 +132,12 @@ class TDialixMaster : public TWindow, private TClockHost {
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
   void TrayClockChange(bool visible);
   void TrayClockUpdate(bool enabled);
-  // The program-wide exception handler: see the definition.
+  // The program-wide exception handler, the one way every failure takes: a
+  // failure handed over without a sender only leaves its message in
+  // Exception; any other stops the program, shows the failure report and ends
+  // the program after it. A plain message is a C++ exception's, made by what
+  // the innermost TFailureScope names.
+  void ApplicationException(const TFailure& failure, bool hasSender);
   void ApplicationException(const std::wstring& message, bool hasSender);
   // Closes the window, which ends the program.
   void Close();
@@ -148,7 +154,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   TBehaviour ClockBehaviour() override;
   std::optional<TRect> MonitorBounds(int monitorIndex) override;
   void StorePosition(int monitorIndex, float x, float y) override;
-  bool DialogOpen() override { return Tag != 0; }
+  bool DialogOpen() override { return Tag != 0 || Failing; }
   void BringDialogForward() override;
   void EditStyle() override;
   void PopupMenu(TDialix& clock, TPoint screen) override;
@@ -191,6 +197,15 @@ class TDialixMaster : public TWindow, private TClockHost {
   void HandOverStyle(ATOM atom);
   void PowerBroadcast(WPARAM event, LPARAM data);
   void FormDestroy();
+  // What the program borrowed from the system and gives back as it ends.
+  void RestoreTaskbarClock();
+  void StopHooks();
+  // Before the failure report shows: nothing of the program runs on.
+  void StopForReport(const TFailure& failure);
+  // After it closes: what closing would save, when that is safe, and what the system gets back.
+  void EndAfterReport(const TFailure& failure);
+  // The window procedure while the failure report is open.
+  LRESULT FailingWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void UpdateToolTipText(TDateTime now);
   void UpdateTrayHint(TDateTime now);
   // The automatic style change due now; true when it loaded a style.
@@ -212,8 +227,16 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
+  bool SavingSettings = false;  // the settings file is being written
+  bool Failing = false;         // the failure report is open, and the program ends after it
   TSettingsEnvironment SettingsEnvironment();
 };
+
+// A program made for the tests handles messages of its own in the master
+// window before the master does; the program itself has none.
+using TMasterMessageHook = std::optional<LRESULT> (*)(TDialixMaster& master, UINT message, WPARAM wParam,
+                                                      LPARAM lParam);
+extern TMasterMessageHook MasterMessageHook;
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).
 int CurrentTimeZoneBias();

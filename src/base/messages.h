@@ -32,6 +32,8 @@ enum class TMsg : int {
   DissociateForeignQuestion = 64895,
   SettingsOpenFailed = 64909,
   SettingsSaveFailed = 64910,
+  // The start-up check: the system is too old for the program.
+  SystemTooOld = 64927,
 
   PrimaryMonitorSuffix = 1000,
   MonitorName = 1001,
@@ -54,6 +56,38 @@ enum class TMsg : int {
   AboutVersion = 1101,
   AboutNotice = 1102,
   AboutBrowserFailed = 64879,
+
+  // The failure report and the message box that stands in for it.
+  ErrorHeadline = 1300,
+  ErrorExplanation = 1301,
+  ErrorCloseButton = 1302,
+  ErrorShowDetails = 1303,
+  ErrorHideDetails = 1304,
+  ErrorReportRequest = 1305,
+  ErrorFallback = 1306,
+  // A structured exception in words: its kind, its code and where it happened.
+  FaultDescription = 1310,
+  FaultAccessRead = 1311,
+  FaultAccessWrite = 1312,
+  FaultAccessExecute = 1313,
+  FaultAccessViolation = 1314,
+  FaultStackOverflow = 1315,
+  FaultIntDivideByZero = 1316,
+  FaultIntOverflow = 1317,
+  FaultFloatDivideByZero = 1318,
+  FaultFloatOverflow = 1319,
+  FaultFloatUnderflow = 1320,
+  FaultFloatInvalid = 1321,
+  FaultFloatOther = 1322,
+  FaultIllegalInstruction = 1323,
+  FaultPrivilegedInstruction = 1324,
+  FaultInPageError = 1325,
+  FaultArrayBounds = 1326,
+  FaultMisalignment = 1327,
+  FaultNoncontinuable = 1328,
+  FaultHeapCorruption = 1329,
+  FaultStackBufferOverrun = 1330,
+  FaultUnknown = 1331,
 
   // System menu hints of every dialog.
   HintSize = 1110,
