@@ -804,8 +804,10 @@ void TDialixMaster::RestoreTaskbarClock() {
 }
 
 void TDialixMaster::StopHooks() {
-  if (HookDllFlag && EndHook) EndHook();
+  if (!HookDllFlag) return;
+  if (EndHook) EndHook();
   HookDllFlag = false;
+  Trace(L"hooks-stopped");
 }
 
 void TDialixMaster::FormDestroy() {
