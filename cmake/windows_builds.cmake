@@ -45,20 +45,28 @@ foreach(build win64 win32)
 endforeach()
 set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows-tests.cmake)
 
-# Each built program is of the bitness it claims and needs nothing beside it
-# but its own hook library and the system's DLLs.
+# Each built program (and the sample plug-in) is of the bitness it claims and
+# needs nothing beside it but its own hook library and the system's DLLs.
 foreach(build IN ITEMS "win64;x86_64-w64-mingw32;pei-x86-64" "win32;i686-w64-mingw32;pei-i386")
   list(GET build 0 name)
   list(GET build 1 prefix)
   list(GET build 2 format)
+  set(sample ${CMAKE_BINARY_DIR}/${name}/plugins/sample/TDialixSample.dll)
   add_test(NAME build.${name}.programs
            COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check-windows-program.sh ${prefix}-objdump ${format}
-                   ${CMAKE_BINARY_DIR}/${name}/src/TDialix.exe ${CMAKE_BINARY_DIR}/${name}/src/TDialix.dll)
+                   ${CMAKE_BINARY_DIR}/${name}/src/TDialix.exe ${CMAKE_BINARY_DIR}/${name}/src/TDialix.dll ${sample})
   # Windows 7 with Service Pack 1 is the oldest Windows either program supports.
   add_test(NAME build.${name}.windows7
            COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check-windows7-imports.sh ${prefix}-objdump
                    ${CMAKE_SOURCE_DIR}/tests/build/windows7-functions.txt
                    ${CMAKE_BINARY_DIR}/${name}/src/TDialix.exe ${CMAKE_BINARY_DIR}/${name}/src/TDialix.dll)
+  # What other programs and plug-ins find by name in each file.
+  set(check_exports ${CMAKE_SOURCE_DIR}/tests/build/check-exports.sh ${prefix}-objdump)
+  add_test(NAME build.${name}.exports.program
+           COMMAND ${check_exports} ${CMAKE_BINARY_DIR}/${name}/src/TDialix.exe ShowPluginNotify VisibleClock)
+  add_test(NAME build.${name}.exports.hook
+           COMMAND ${check_exports} ${CMAKE_BINARY_DIR}/${name}/src/TDialix.dll EndHook StartHook)
+  add_test(NAME build.${name}.exports.sample_plugin COMMAND ${check_exports} ${sample} PluginProc)
 endforeach()
 # The check finds a function that is not on the list: here the thread
 # runtime's GetTickCount64, left out of a copy of it.

@@ -94,19 +94,18 @@ bool ClaimReport(const TFailure& failure) {
 
 // The end of the program after its report: with exit code 1. The thread of
 // a structured exception's report leaves that to the faulting thread, which
-// waits for it.
-void EndProcess() {
+// waits for it. After a structured exception no library's detach code runs
+// (a faulting plug-in's least of all).
+void EndProcess(TFailureKind kind) {
   Trace(L"failure-end");
   if (::GetCurrentThreadId() == StructuredReportThread) return;
+  if (kind == TFailureKind::fkStructured) EndAtOnce();
   ReleaseInstanceMutex();
   ::ExitProcess(1);
 }
 
 TStructuredFault FaultOf(const TRawFault& raw) {
-  TStructuredFault fault;
-  fault.Code = raw.Code;
-  fault.Address = raw.Address;
-  fault.PointerDigits = static_cast<int>(sizeof(void*) * 2);
+  TStructuredFault fault = StructuredFaultAt(raw.Code, raw.Address);
   if ((raw.Code == EXCEPTION_ACCESS_VIOLATION || raw.Code == EXCEPTION_IN_PAGE_ERROR) && raw.Parameters >= 2) {
     switch (raw.Information[0]) {
       case 0: fault.Access = TFaultAccess::faRead; break;
@@ -115,16 +114,6 @@ TStructuredFault FaultOf(const TRawFault& raw) {
       default: break;
     }
     fault.AccessAddress = raw.Information[1];
-  }
-  HMODULE module = nullptr;
-  if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(raw.Address), &module) &&
-      module) {
-    wchar_t path[MAX_PATH] = {};
-    if (::GetModuleFileNameW(module, path, MAX_PATH)) {
-      fault.Module = FileNameOf(path);
-      fault.ModuleBase = reinterpret_cast<std::uintptr_t>(module);
-    }
   }
   return fault;
 }
@@ -218,6 +207,24 @@ void KeepExceptionsFromCallbacks() {
 
 }  // namespace
 
+TStructuredFault StructuredFaultAt(std::uint32_t code, std::uintptr_t address) {
+  TStructuredFault fault;
+  fault.Code = code;
+  fault.Address = address;
+  fault.PointerDigits = static_cast<int>(sizeof(void*) * 2);
+  HMODULE module = nullptr;
+  if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(address), &module) &&
+      module) {
+    wchar_t path[MAX_PATH] = {};
+    if (::GetModuleFileNameW(module, path, MAX_PATH)) {
+      fault.Module = FileNameOf(path);
+      fault.ModuleBase = reinterpret_cast<std::uintptr_t>(module);
+    }
+  }
+  return fault;
+}
+
 void InstallFailureHandling() {
   std::set_terminate(&Terminated);
   ::SetUnhandledExceptionFilter(&LastChanceFilter);
@@ -247,7 +254,7 @@ void ReportFailureAndEnd(const TFailure& failure, const TFailureSteps& steps) {
     } catch (...) {
       EndAtOnce();
     }
-    EndProcess();
+    EndProcess(failure.Kind);
   };
   try {
     if (steps.BeforeReport) steps.BeforeReport(failure);

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -36,6 +37,10 @@ struct TFailureSteps {
   std::wstring ApplicationTitle = L"TDialix";
   HWND ApplicationWindow = nullptr;
 };
+
+// A structured exception raised at the address, in words of the module that
+// holds that place. For a fault caught elsewhere (a plug-in's guard).
+TStructuredFault StructuredFaultAt(std::uint32_t code, std::uintptr_t address);
 
 // Shows the report for the first failure and ends the program after it.
 // Later failures are traced and ignored: there is one report. A failure while

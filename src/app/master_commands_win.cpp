@@ -13,7 +13,9 @@
 #include "base/system_locale_win.h"
 #include "base/trace_win.h"
 #include "components/taskbar_win.h"
+#include "calendar/time_zones_win.h"
 #include "dialogs/about_win.h"
+#include "dialogs/world_clock_win.h"
 
 namespace tdialix {
 
@@ -50,10 +52,7 @@ std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
 
 void TDialixMaster::ShowPopupMenu(TPoint screen) {
   if (Failing) return;  // the failure report is open: the program ends after it
-  TPopupMenuContent content;
-  content.Monitors = MonitorMenu;
-  content.RecentStyles = Settings.RecentStyles;
-  const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(content)));
+  const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(PopupMenuContent())));
   if (!menu) return;
   Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
   // The menu closes when the user clicks elsewhere only while the program is
@@ -79,6 +78,7 @@ void TDialixMaster::ExecuteCommand(int command) {
   if (const int position = MovePositionOf(command); position >= 0) return MoveClocks(position);
   if (const int index = RecentIndexOf(command); index >= 0) return LoadRecentStyle(static_cast<size_t>(index));
   if (const int monitor = MonitorIndexOf(command); monitor >= 0) return ToggleMonitorCommand(static_cast<size_t>(monitor));
+  if (IsPluginCommand(command)) return PluginMainMenuClick(command);
   switch (command) {
     case kCmdLoadStyle: return LoadStyleAction();
     case kCmdSaveStyle: return SaveStyleAction();
@@ -87,10 +87,10 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdHelp: return ShowHelp();
     case kCmdExit: return Close();
     case kCmdAbout: return ShowAbout();
+    case kCmdWorldClock: return ShowWorldClock();
     case kCmdSettings:
     case kCmdEditStyle:
     case kCmdAutoStyle:
-    case kCmdWorldClock:
       // These dialogs are not part of the program yet.
       Trace(L"dialog-missing " + std::to_wstring(command));
       return;
@@ -174,6 +174,20 @@ void TDialixMaster::ShowAbout() {
   about.ShowModal();
 }
 
+void TDialixMaster::ShowWorldClock() {
+  const auto apply = [this](const TWorldClock& record, const TTimeZone* zone) {
+    Settings.WorldClock = record;
+    WorldClockChanged(zone);
+    TimerEvent(true);
+    for (const auto& clock : Dialixs) {
+      clock->ResetAnimation(PrevText);
+      DrawClock(*clock, true);
+    }
+  };
+  Settings.WorldClock =
+      EditWorldClock(Handle(), Settings.WorldClock, SystemTimeZones(TimeZoneBias), LocalStandardName(), apply);
+}
+
 void TDialixMaster::ShowHelp(int context) {
   // The program's own path with ".chm": a renamed program finds its help beside it.
   const std::wstring& help = Application.HelpFile;
@@ -233,11 +247,19 @@ void TDialixMaster::TrayClick() {
   }
   BringDialogForward();
   Trace(L"trayclick");
+  PluginHost.Broadcast(PLUGIN_TRAYCLICK);
 }
 
 void TDialixMaster::TrayBalloonClick() {
-  if (Failing || AdditionalNotifyMessage.empty()) return;
-  if (Tag != 0) BringDialogForward();
+  if (Failing) return;
+  if (!AdditionalNotifyMessage.empty()) ShowAdditionalNotifyMessage();
+  Trace(L"balloonclick");
+  PluginHost.Broadcast(PLUGIN_BALLOONCLICK);
+}
+
+void TDialixMaster::ShowAdditionalNotifyMessage() {
+  const TDialogMark mark(Tag, true);
+  BringDialogForward();
   const std::wstring title = TrayIcon ? TrayIcon->BalloonTitle() : std::wstring();
   const std::wstring text = (TrayIcon ? TrayIcon->BalloonHint() : std::wstring()) + L"\r\n\r\n" + AdditionalNotifyMessage;
   bool shown = false;

@@ -10,8 +10,10 @@
 
 #include "app/command_line.h"
 #include "app/failure_win.h"
+#include "calendar/holidays.h"
 #include "calendar/style_change.h"
 #include "calendar/time_slots.h"
+#include "calendar/time_zones_win.h"
 #include "clock/clock_behaviour.h"
 #include "clock/display_string.h"
 #include "app/messages_win.h"
@@ -20,6 +22,7 @@
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "base/system_locale_win.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -65,11 +68,9 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 TMasterMessageHook MasterMessageHook = nullptr;
 
 int CurrentTimeZoneBias() {
-  TIME_ZONE_INFORMATION zone{};
-  const DWORD kind = ::GetTimeZoneInformation(&zone);
-  if (kind == TIME_ZONE_ID_DAYLIGHT) return zone.Bias + zone.DaylightBias;
-  if (kind == TIME_ZONE_ID_STANDARD) return zone.Bias + zone.StandardBias;
-  return zone.Bias;
+  // The standard bias whatever the season: the record that shows local time
+  // is made from it, and daylight time comes in through the local time itself.
+  return LocalStandardBias();
 }
 
 unsigned DisplayBitsPerPixel() {
@@ -119,7 +120,11 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
     throw;
   }
 
-  PluginVisible = true;  // 9.
+  // The plug-ins reach the master through the program's exports.
+  PluginVisible = true;
+  PluginHost.ProgramFolder = FolderOf(Application.ExeName);
+  PluginHost.OnFault = [this](const TPluginFault& fault) { PluginFault(fault); };
+  SetPluginExportTarget(this, Handle());
   Visibility.SaveSwitchingAlphaBlend = 0;
   Visibility.Hiding = true;
   TimeZoneBias = CurrentTimeZoneBias();  // 10.
@@ -130,6 +135,7 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
 TDialixMaster::~TDialixMaster() {
   FormDestroy();
   TWRApplication::Instance().OnHelp = nullptr;
+  SetPluginExportTarget(nullptr, nullptr);
   SetApplicationExceptionHandler(nullptr);
 }
 
@@ -204,7 +210,7 @@ TSettingsEnvironment TDialixMaster::SettingsEnvironment() {
   environment.DefaultStyleFile = StyleLoader.DefaultStyleFile;
   environment.Formats = StyleHost.Formats();
   environment.TimeZoneBias = TimeZoneBias;
-  environment.PluginsLoaded = false;  // no plug-in is loaded yet
+  environment.PluginsLoaded = PluginHost.LoadingDone();  // plug-ins load once per run
   return environment;
 }
 
@@ -219,6 +225,7 @@ bool TDialixMaster::LoadSettings() {
   }
   const TSettingsLoadResult result =
       tdialix::LoadSettings(read == TSettingsRead::srRead ? &document : nullptr, Settings, SettingsEnvironment());
+  LoadPlugins(read == TSettingsRead::srRead);
   ::SetPriorityClass(::GetCurrentProcess(), static_cast<DWORD>(result.PriorityClass));
   if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_ACTIVATE, Settings.ShowToolTip, 0);
   for (const auto& clock : Dialixs) {
@@ -226,6 +233,7 @@ bool TDialixMaster::LoadSettings() {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
   }
   Trace(L"settings-loaded " + std::to_wstring(read == TSettingsRead::srRead));
+  WorldClockChanged();
   if (failure.empty()) return true;
   const std::wstring text = FormatText(MessageText(TMsg::SettingsOpenFailed), {failure});
   ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONWARNING);
@@ -249,6 +257,7 @@ bool TDialixMaster::SaveSettings() {
   switch (saved) {
     case TSettingsSave::ssWritten:
       Trace(L"settings-saved");
+      PluginHost.BroadcastText(PLUGIN_SETTINGSSAVED, SettingsPath);
       return true;
     case TSettingsSave::ssKept:
       // The file could not be read at this start, and a copy kept at an
@@ -303,7 +312,14 @@ void TDialixMaster::DeferredInitialization() {
     PSN = registerNotification(Handle(), &GUID_MONITOR_POWER_ON, DEVICE_NOTIFY_WINDOW_HANDLE);
   }
 
-  // 5. Clocks to the top of the z-order.
+  // 5. The plug-ins start and add their menu items; then the clocks go to
+  // the top of the z-order. Once they have started, the mark that would make
+  // the next start ask about them goes.
+  if (!PluginHost.Terminating) PluginHost.Initialize(Handle(), SettingsStore->ReadPath());
+  if (PluginsStarting && !PluginHost.Failed()) {
+    ::DeleteFileW(PluginFaultMarkPath(SettingsPath).c_str());
+    PluginsStarting = false;
+  }
   for (const auto& clock : Dialixs) {
     ::SetWindowPos(clock->Handle(), HWND_TOP, 0, 0, 0, 0,
                    SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
@@ -387,46 +403,73 @@ bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
   return LoadStyle(path, false, false, false);
 }
 
-bool TDialixMaster::IsHoliday(TDateTime) const {
-  return false;  // no holiday calendar is kept yet: every day is an ordinary one
+bool TDialixMaster::IsHoliday(TDateTime date) const {
+  const bool holiday = IsHolidayDate(Settings.HolidayList, date);
+  if (TraceEnabled()) {
+    const TDateParts day = DecodeDate(date);
+    Trace(FormatText(L"daytype %.4d-%.2d-%.2d %d",
+                     {day.Year, day.Month, day.Day, static_cast<int>(DayTypeOf(date, holiday))}));
+  }
+  return holiday;
 }
 
-void TDialixMaster::TickPlugins(const SYSTEMTIME&, TDayType, bool) {
-  // No plug-ins are loaded yet.
+void TDialixMaster::TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize) {
+  if (PluginHost.Empty()) return;
+  const TPluginTickBlock block{displayed, static_cast<std::int32_t>(dayType), initialize ? -1 : 0};
+  PluginHost.Broadcast(PLUGIN_TICK, &block);
+}
+
+void TDialixMaster::WorldClockChanged(const TTimeZone* zone) {
+  const TWorldClock& record = Settings.WorldClock;
+  // The zone's rules are read once here, never in a tick.
+  if (record.Specification == wcManual || record.Name.empty()) {
+    WorldZone.reset();
+  } else if (zone && SameText(zone->Name, record.Name)) {
+    WorldZone.emplace(*zone);
+  } else if (!WorldZone || !SameText(WorldZone->Zone().Name, record.Name)) {
+    WorldZone.reset();
+    if (std::optional<TTimeZone> found = SystemTimeZone(record.Name)) WorldZone.emplace(std::move(*found));
+  }
+  if (TraceEnabled()) Trace(L"worldclock " + FormatWorldClock(record, StyleHost.Formats()));
+}
+
+TDateTime TDialixMaster::DisplayedNow() const {
+  // The local time and UTC of one instant.
+  SYSTEMTIME utc{}, local{};
+  ::GetSystemTime(&utc);
+  if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) ::GetLocalTime(&local);
+  return DisplayedTime(DateTimeOf(local), DateTimeOf(utc), Settings.WorldClock, TimeZoneBias,
+                       WorldZone ? &*WorldZone : nullptr);
 }
 
 void TDialixMaster::TimerEvent(bool initialize) {
   if (DisplayChangingFlag) return;
-  SYSTEMTIME local{};
-  ::GetLocalTime(&local);
-  // 1. The displayed time (the local time until a world clock is chosen).
-  const TDateTime now = DateTimeOf(local);
-  const TTickWork work = PlanTick(TickCalendar, local.wDay, local.wSecond, initialize);
-  // 2. A new day: the holiday state is decided anew, and today's automatic
+  // The displayed time comes first: the world clock's, or the local time.
+  const TDateTime now = DisplayedNow();
+  const TTickWork work = PlanTick(TickCalendar, now, initialize);
+  // A new date: the holiday state is decided anew, and today's automatic
   // style changes may apply again.
   if (work.NewDay) {
     if (work.ClearChanged) ClearChanged(Settings.ChangeTimeList);
     HolidayFlag = IsHoliday(now);
   }
-  // 3.
   const TDayType dayType = DayTypeOf(now, HolidayFlag);
-  // 4. A new second: the texts that show the date, the automatic style
-  // change (a style it loads ends this tick) and the plug-ins.
+  // A new second: the texts that show the date, the automatic style change
+  // (a style it loads ends this tick) and the plug-ins.
   if (work.NewSecond) {
     if (Settings.ShowToolTip) UpdateToolTipText(now);
     if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
     if (AutoStyleChange(now, dayType)) return;
-    TickPlugins(local, dayType, initialize);
+    TickPlugins(SystemTimeOf(now), dayType, initialize);
   }
-  // 5.
   NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
-  // 6.
+  // Visibility and drawing; an initialising tick only resets the fade.
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
     UpdateVisibility(DigitTime(now, Style, false), dayType);
   }
-  PrevText = NowText;  // 7.
+  PrevText = NowText;
 }
 
 void TDialixMaster::EnforceTopMost() {
@@ -566,6 +609,12 @@ void TDialixMaster::HookMouse(UINT mouseMessage) {
       if (HookMouseStep(clock->Hover, input)) DrawClock(*clock, true);
     }
   }
+  if (!PluginHost.Empty()) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const TPluginMouseBlock block{static_cast<std::int32_t>(mouseMessage), cursor.x, cursor.y};
+    PluginHost.Broadcast(PLUGIN_MOUSE, &block);
+  }
   if (TraceEnabled()) Trace(L"hookmouse " + std::to_wstring(mouseMessage));
 }
 
@@ -573,6 +622,8 @@ void TDialixMaster::HookKey(WPARAM virtualKey, LPARAM keyFlags) {
   if (ClocksActive() && IsCtrlPressOrRelease(static_cast<unsigned>(virtualKey), static_cast<std::uint32_t>(keyFlags))) {
     RedrawAll();
   }
+  const TPluginKeyBlock block{static_cast<std::int32_t>(virtualKey), static_cast<std::int32_t>(keyFlags)};
+  PluginHost.Broadcast(PLUGIN_KEY, &block);
   if (TraceEnabled()) Trace(L"hookkey " + std::to_wstring(virtualKey));
 }
 
@@ -609,11 +660,11 @@ void TDialixMaster::ClockShownOrHidden(TDialix& clock, bool shown) {
   }
   if (!otherVisible) TrayClockChange(shown);
   Trace(std::wstring(L"clockshown ") + (shown ? L"1 " : L"0 ") + std::to_wstring(clock.MonitorIndex));
+  const TPluginClockBlock block{clock.MonitorIndex, shown ? -1 : 0};
+  PluginHost.Broadcast(PLUGIN_CLOCKSHOWN, &block);
 }
 
-void TDialixMaster::ClockPressed(TDialix&) {
-  // Plug-ins hear of the press once they exist.
-}
+void TDialixMaster::ClockPressed(TDialix&) { PluginHost.Broadcast(PLUGIN_CLOCKCLICK); }
 
 void TDialixMaster::HideToolTip() {
   if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ToolInfo));
@@ -717,6 +768,12 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
     for (size_t i = Dialixs.size(); i < Monitors.size(); ++i) CreateClockWindow(i);
   } else {
     ToolTipClock = nullptr;
+    // A clock whose monitor went is gone for the plug-ins, not hidden.
+    for (size_t i = Monitors.size(); i < Dialixs.size(); ++i) {
+      Dialixs[i]->MarkedForRelease = true;
+      const TPluginClockBlock block{Dialixs[i]->MonitorIndex, 0};
+      PluginHost.Broadcast(PLUGIN_CLOCKSHOWN, &block);
+    }
     Dialixs.resize(Monitors.size());
   }
   EnsurePlacements(ClockParams, Monitors.size());
@@ -813,9 +870,12 @@ void TDialixMaster::StopHooks() {
 void TDialixMaster::FormDestroy() {
   if (Destroyed) return;
   Destroyed = true;
+  PluginHost.Terminating = true;  // from here on only ticks and the final call reach plug-ins
   SettingTimer(false);
   RestoreTaskbarClock();
   TrayIcon.reset();  // the icon leaves the notification area
+  PluginHost.Unload();
+  SetPluginExportTarget(nullptr, nullptr);
   StopHooks();
   HookFileHandle.Reset();
   HookDllHandle.Reset();
@@ -865,6 +925,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   // While the failure report is open, nothing of the program runs.
   if (Failing) return FailingWindowProc(message, wParam, lParam);
+  // An export a plug-in called on a thread of its own.
+  if (message == PluginExportMessage()) return HandlePluginExportMessage(wParam, lParam);
   switch (message) {
     case WM_DIALIX_INIT:
       DeferredInitialization();
@@ -928,6 +990,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMECHANGE:
       TWindow::WindowProc(message, wParam, lParam);
       TimeZoneBias = CurrentTimeZoneBias();
+      WorldZone.reset();  // the zone's rules may have changed with the system's
+      WorldClockChanged();
       return 0;
     case WM_POWERBROADCAST: {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);

@@ -26,14 +26,17 @@
 #include "base/failure.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
+#include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
 #include "components/tray_icon_win.h"
+#include "plugin/plugin_exports_win.h"
+#include "plugin/plugin_host_win.h"
 #include "style/style.h"
 #include "style/style_loader.h"
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow, private TClockHost {
+class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
@@ -63,10 +66,13 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool DisplayChangingFlag = false;
   HPOWERNOTIFY PSN = nullptr;
   std::wstring AdditionalNotifyMessage;
-  int TimeZoneBias = 0;  // minutes: UTC = local time + bias
+  int TimeZoneBias = 0;  // minutes: UTC = local standard time + bias
+  // The rules of the world clock's zone, when it names one of the system's.
+  std::optional<TZoneClock> WorldZone;
   bool TempVisible = false;
   bool PluginVisible = true;
   bool HolidayFlag = false;
+  TPluginHost PluginHost;  // the loaded plug-ins (Plugins) and their menu items
   std::vector<std::unique_ptr<TDialix>> Dialixs;  // one per monitor, in the order of Monitors
   std::vector<TMonitorRecord> Monitors;
   std::vector<TPlacement> ClockParams;  // per monitor index; kept when monitors go
@@ -82,7 +88,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   unsigned SaveDisplayColor = 32;
   std::wstring NowText = L"        ";
   std::wstring PrevText;
-  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the day and second last worked for
+  TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the date and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
   int Tag = 0;  // 1 while a dialog or command of the master runs
 
@@ -127,6 +133,13 @@ class TDialixMaster : public TWindow, private TClockHost {
   void SettingTimer(bool setting);
   // One tick of the clock.
   void TimerEvent(bool initialize);
+  // The time the clocks show now: the world clock's, or the local time.
+  TDateTime DisplayedNow() const;
+  // The world-clock record changed: its zone's rules are taken from the zone
+  // given, or looked up again.
+  void WorldClockChanged(const TTimeZone* zone = nullptr);
+  // The world-clock dialog: every change shows on the clocks at once.
+  void ShowWorldClock();
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
@@ -167,6 +180,21 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
   void ClockResized(TDialix& clock) override;
 
+  // What plug-ins reach through the program's exports.
+  std::int32_t PluginVisibleClock(bool visible) override;
+  std::int32_t PluginShowNotify(const TPluginNotifyBlock& notify) override;
+  void PluginExportFailed(const std::wstring& message) override { ApplicationException(message, true); }
+
+  // Plug-ins: loading once per run, the click of one of their menu items,
+  // and the failure path when one of them faults.
+  void LoadPlugins(bool settingsFileRead);
+  void PluginMainMenuClick(int command);
+  void PluginFault(const TPluginFault& fault);
+  void WritePluginFaultMark(const std::wstring& text);
+  TPopupMenuContent PopupMenuContent() const;
+  // False when there is no notification icon to show it with.
+  bool ShowNotifyBalloon(const TPluginNotifyBlock& notify);
+
   // The menu's commands.
   void LoadStyleAction();
   void SaveStyleAction();
@@ -182,6 +210,7 @@ class TDialixMaster : public TWindow, private TClockHost {
   void CreateTrayIcon();
   void TrayClick();
   void TrayBalloonClick();
+  void ShowAdditionalNotifyMessage();
   bool AnyClockVisible() const;
 
   void LoadHookLibrary();
@@ -229,6 +258,8 @@ class TDialixMaster : public TWindow, private TClockHost {
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
   bool SavingSettings = false;  // the settings file is being written
   bool Failing = false;         // the failure report is open, and the program ends after it
+  bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
+  bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
   TSettingsEnvironment SettingsEnvironment();
 };
 

@@ -8,39 +8,11 @@
 
 #include "base/date_time.h"
 #include "base/types.h"
+#include "calendar/holidays.h"
 #include "calendar/style_change.h"
+#include "calendar/world_clock.h"
 
 namespace tdialix {
-
-// One holiday rule. The numbers are kept as the file gives them: a rule the
-// calendar cannot match (month 13) simply never matches, and saving writes it
-// back unchanged.
-enum THolidayType : int { htPublic = 0, htPrivate = 1 };
-enum THolidaySpec : int { hsDate = 0, hsDayOfWeek = 1 };
-
-struct THoliday {
-  THolidayType HolidayType = htPublic;
-  THolidaySpec Specification = hsDate;
-  int Month = 1;
-  int NthDayOfWeek = 1;  // with hsDayOfWeek: which occurrence of the weekday
-  int Day = 1;           // hsDate: day of month; hsDayOfWeek: weekday, 0 = Sunday
-  std::wstring Name;
-  bool Transfer = false;  // a substitute holiday follows when it falls on a Sunday
-  bool operator==(const THoliday&) const = default;
-};
-
-// The world clock: the displayed time is the local time, moved to UTC first
-// with wcTimeZone, then shifted by Time.
-enum TWorldClockSpec : int { wcTimeZone = 0, wcManual = 1 };
-enum TWorldClockDirection : int { wcInc = 0, wcDec = 1 };
-
-struct TWorldClock {
-  TWorldClockSpec Specification = wcTimeZone;
-  TDateTime Time = 0;  // signed fraction of a day: negative when moving back
-  TWorldClockDirection Direction = wcInc;
-  std::wstring Name;  // standard name of the chosen time zone, empty when none
-  bool operator==(const TWorldClock&) const = default;
-};
 
 struct TSettings {
   // General

@@ -67,41 +67,6 @@ std::wstring Number(long long value) { return std::to_wstring(value); }
 
 }  // namespace
 
-std::optional<THoliday> ParseHoliday(std::wstring_view text) {
-  const std::vector<std::wstring> items = SplitCommaText(text);
-  if (items.size() < 7) return std::nullopt;
-  const auto number = [&items](std::size_t k, int fallback) { return ParseInt(items[k]).value_or(fallback); };
-  THoliday holiday;
-  const int type = number(0, htPublic);
-  holiday.HolidayType = type == htPrivate ? htPrivate : htPublic;
-  const int spec = number(1, hsDate);
-  holiday.Specification = spec == hsDayOfWeek ? hsDayOfWeek : hsDate;
-  holiday.Month = number(2, 1);
-  holiday.NthDayOfWeek = number(3, 1);
-  holiday.Day = number(4, 1);
-  holiday.Transfer = ParseBool(items[5]).value_or(false);
-  holiday.Name = items[6];
-  return holiday;
-}
-
-std::wstring FormatHoliday(const THoliday& h) {
-  return Number(h.HolidayType) + L',' + Number(h.Specification) + L',' + Number(h.Month) + L',' +
-         Number(h.NthDayOfWeek) + L',' + Number(h.Day) + L',' + Flag(h.Transfer) + L',' + QuoteText(h.Name);
-}
-
-std::vector<THoliday> DefaultHolidays() {
-  std::vector<THoliday> list;
-  const std::wstring_view table = MessageText(TMsg::DefaultHolidays);
-  std::size_t pos = 0;
-  while (pos <= table.size()) {
-    std::size_t end = table.find(L"\r\n", pos);
-    if (end == std::wstring_view::npos) end = table.size();
-    if (auto holiday = ParseHoliday(table.substr(pos, end - pos))) list.push_back(std::move(*holiday));
-    pos = end + 2;
-  }
-  return list;
-}
-
 TWorldClock LocalWorldClock(int timeZoneBias) {
   TWorldClock clock;
   clock.Direction = LocalDirection(timeZoneBias);

@@ -18,24 +18,6 @@
 
 namespace tdialix {
 
-// ---- Holidays
-
-// A rule as the "Holidays" section and the built-in table write it: seven
-// comma-separated fields HolidayType, Specification, Month, NthDayOfWeek, Day,
-// Transfer, Name. Nothing for a line with fewer than seven fields. Numbers that
-// are missing or do not read give 0 (type and kind of rule, also when out of
-// their range), 1 (month, occurrence, day) and false (transfer, which takes
-// 0/non-zero or True/False).
-std::optional<THoliday> ParseHoliday(std::wstring_view text);
-
-// "0,1,1,2,1,1,"成人の日"": the name in double quotes, a quote in it doubled so
-// that any name reads back as it was.
-std::wstring FormatHoliday(const THoliday& holiday);
-
-// The built-in table, used when there is no settings file (and by the settings
-// dialog's restore link).
-std::vector<THoliday> DefaultHolidays();
-
 // ---- World clock
 
 // The record that shows local time with the local zone's standard bias (minutes,

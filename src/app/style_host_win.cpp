@@ -99,8 +99,8 @@ void TMasterStyleHost::AddRecentStyle(const std::wstring& path) {
   tdialix::AddRecentStyle(Master.Settings.RecentStyles, path, Master.StyleLoader.DefaultStyleFile);
 }
 
-void TMasterStyleHost::NotifyPlugins(int, const std::wstring&) {
-  // Plug-ins hear of loaded (40) and saved (41) styles once they can be loaded.
+void TMasterStyleHost::NotifyPlugins(int call, const std::wstring& path) {
+  Master.PluginHost.BroadcastText(call, path);
 }
 
 }  // namespace tdialix

@@ -10,7 +10,9 @@ unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bo
   return (!acPower && powerSaving) || !monitorOn ? timerInterval * 2 : timerInterval;
 }
 
-TTickWork PlanTick(TTickCalendar& saved, int day, int second, bool initialize) {
+TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize) {
+  const std::int64_t day = SplitDateTime(now).Day;
+  const int second = DecodeTime(now).Second;
   TTickWork work;
   if (day != saved.SaveAdjustedD || initialize) {
     saved.SaveAdjustedD = day;

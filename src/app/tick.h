@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "base/date_time.h"
@@ -12,9 +13,11 @@ namespace tdialix {
 // saving on, or while the monitor is off.
 unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bool monitorOn);
 
-// The day and the second the tick last worked for.
+// The date and the second the tick last worked for. The whole date counts, not
+// its day of the month: a computer that wakes from sleep a month later to the
+// day still starts a new day.
 struct TTickCalendar {
-  int SaveAdjustedD = -1;  // day of the month
+  std::int64_t SaveAdjustedD = std::numeric_limits<std::int64_t>::min();  // day number of the date
   int SaveAdjustedS = -1;
 };
 
@@ -26,10 +29,10 @@ struct TTickWork {
   bool operator==(const TTickWork&) const = default;
 };
 
-// What a tick at this day and second has to do. An initialising tick (right
+// What a tick at this displayed time has to do. An initialising tick (right
 // after a style was applied) does the day's and the second's work again, but
 // it is no new day: the automatic changes already applied today stay applied.
-TTickWork PlanTick(TTickCalendar& saved, int day, int second, bool initialize);
+TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize);
 
 // The opacity 0 ... 255 of a clock fading in for elapsedMs milliseconds: an
 // ease-in, ease-out ramp of 250 ms. A negative time (the system clock went

@@ -5,19 +5,103 @@ namespace tdialix {
 std::wstring_view MessageText(TMsg id) {
   switch (id) {
     case TMsg::DefaultHolidays:
+      // Japan's national holidays as the law has them today: 天皇誕生日 on
+      // 23 February since 2020, スポーツの日 since 2020, 山の日 since 2016,
+      // and the equinoxes computed for each year.
       return L"0,0, 1,0, 1,1,元日\r\n"
              L"0,1, 1,2, 1,1,成人の日\r\n"
-             L"0,0, 2,0,11,1,建国記念日\r\n"
+             L"0,0, 2,0,11,1,建国記念の日\r\n"
+             L"0,0, 2,0,23,1,天皇誕生日\r\n"
+             L"0,2, 3,0, 0,1,春分の日\r\n"
              L"0,0, 4,0,29,1,昭和の日\r\n"
              L"0,0, 5,0, 3,1,憲法記念日\r\n"
              L"0,0, 5,0, 4,1,みどりの日\r\n"
-             L"0,0, 5,0, 5,1,子どもの日\r\n"
+             L"0,0, 5,0, 5,1,こどもの日\r\n"
              L"0,1, 7,3, 1,1,海の日\r\n"
+             L"0,0, 8,0,11,1,山の日\r\n"
              L"0,1, 9,3, 1,1,敬老の日\r\n"
-             L"0,1,10,2, 1,1,体育の日\r\n"
+             L"0,2, 9,0, 0,1,秋分の日\r\n"
+             L"0,1,10,2, 1,1,スポーツの日\r\n"
              L"0,0,11,0, 3,1,文化の日\r\n"
-             L"0,0,11,0,23,1,勤労感謝の日\r\n"
-             L"0,0,12,0,23,1,天皇誕生日";
+             L"0,0,11,0,23,1,勤労感謝の日";
+    case TMsg::CancelButton:
+      return L"キャンセル";
+    case TMsg::HolidayCaption:
+      return L"休日の設定";
+    case TMsg::HolidayTypeLabel:
+      return L"種類:";
+    case TMsg::HolidayPublic:
+      return L"公休";
+    case TMsg::HolidayPrivate:
+      return L"私休";
+    case TMsg::HolidayKindLabel:
+      return L"指定:";
+    case TMsg::HolidayByDate:
+      return L"日付で指定";
+    case TMsg::HolidayByWeekday:
+      return L"曜日で指定";
+    case TMsg::HolidayByEquinox:
+      return L"春分・秋分";
+    case TMsg::HolidayDateLabel:
+      return L"日付:";
+    case TMsg::HolidayMonthUnit:
+      return L"月";
+    case TMsg::HolidayDayUnit:
+      return L"日";
+    case TMsg::HolidayNthPrefix:
+      return L"第";
+    case TMsg::HolidayTransfer:
+      return L"振替休日あり";
+    case TMsg::HolidayNameLabel:
+      return L"名称:";
+    case TMsg::HolidaySpringEquinox:
+      return L"春分の日";
+    case TMsg::HolidayAutumnEquinox:
+      return L"秋分の日";
+    case TMsg::Sunday:
+      return L"日曜日";
+    case TMsg::Monday:
+      return L"月曜日";
+    case TMsg::Tuesday:
+      return L"火曜日";
+    case TMsg::Wednesday:
+      return L"水曜日";
+    case TMsg::Thursday:
+      return L"木曜日";
+    case TMsg::Friday:
+      return L"金曜日";
+    case TMsg::Saturday:
+      return L"土曜日";
+    case TMsg::WorldCaption:
+      return L"世界時計";
+    case TMsg::WorldModeLabel:
+      return L"指定方法:";
+    case TMsg::WorldByZone:
+      return L"地域を指定";
+    case TMsg::WorldByTime:
+      return L"時間を指定";
+    case TMsg::WorldZoneLabel:
+      return L"地域:";
+    case TMsg::WorldTimeLabel:
+      return L"時間:";
+    case TMsg::WorldTimeFormat:
+      return L"H 時間 m 分 s 秒";
+    case TMsg::WorldForward:
+      return L"進める";
+    case TMsg::WorldBack:
+      return L"遅らせる";
+    case TMsg::HolidayDayOfWeekCaption:
+      return L"%d 月第 %d %s";
+    case TMsg::HolidayDateCaption:
+      return L"%d 月 %d 日";
+    case TMsg::SpringEquinoxCaption:
+      return L"春分の日 (毎年計算)";
+    case TMsg::AutumnEquinoxCaption:
+      return L"秋分の日 (毎年計算)";
+    case TMsg::TransferYes:
+      return L"あり";
+    case TMsg::TransferNo:
+      return L"なし";
     case TMsg::RebootFailed:
       return L"TDialix の再起動に失敗しました。";
     case TMsg::FolderOpenFailed:
@@ -255,6 +339,10 @@ std::wstring_view MessageText(TMsg id) {
     case TMsg::ColorGradientInactiveCaption: return L"非アクティブ タイトル バー (グラデーション)";
     case TMsg::ColorMenuHighlight: return L"選択項目の明るい部分";
     case TMsg::ColorMenuBar: return L"ウィンドウ メニューの背景";
+    case TMsg::StartWithoutPlugins:
+      return L"プラグインを無効にして TDialix を起動しますか?";
+    case TMsg::PluginFault:
+      return L"プラグイン '%s' の %s";
   }
   return {};
 }

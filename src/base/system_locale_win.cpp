@@ -74,6 +74,21 @@ TDateTime DateTimeOf(const SYSTEMTIME& t) {
   return TryEncodeDateTime({t.wYear, t.wMonth, t.wDay}, {t.wHour, t.wMinute, t.wSecond, t.wMilliseconds}).value_or(0);
 }
 
+SYSTEMTIME SystemTimeOf(TDateTime value) {
+  const TDateParts date = DecodeDate(value);
+  const TTimeParts time = DecodeTime(value);
+  SYSTEMTIME t{};
+  t.wYear = static_cast<WORD>(date.Year);
+  t.wMonth = static_cast<WORD>(date.Month);
+  t.wDayOfWeek = static_cast<WORD>(DayOfWeek(value) - 1);
+  t.wDay = static_cast<WORD>(date.Day);
+  t.wHour = static_cast<WORD>(time.Hour);
+  t.wMinute = static_cast<WORD>(time.Minute);
+  t.wSecond = static_cast<WORD>(time.Second);
+  t.wMilliseconds = static_cast<WORD>(time.MilliSecond);
+  return t;
+}
+
 TDateTime LocalNow() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);

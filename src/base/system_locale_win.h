@@ -19,6 +19,8 @@ std::wstring AnsiToWide(std::string_view bytes);
 
 // A system time as a date-time (0 for one that cannot be one).
 TDateTime DateTimeOf(const SYSTEMTIME& time);
+// And back, with the weekday of the date.
+SYSTEMTIME SystemTimeOf(TDateTime value);
 // The local time now.
 TDateTime LocalNow();
 

@@ -385,10 +385,11 @@ void TDialix::SetClickThrough(bool on) {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOSENDCHANGING);
 }
 
-void TDialix::ShowByProgram(bool show) {
+BOOL TDialix::ShowByProgram(bool show) {
   OwnShowHide = true;
-  ::ShowWindow(Handle(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+  const BOOL wasVisible = ::ShowWindow(Handle(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
   OwnShowHide = false;
+  return wasVisible;
 }
 
 }  // namespace tdialix

@@ -112,8 +112,8 @@ class TDialix : public TWindow {
   // Composes the current frame and pushes it to the layered window.
   void DrawClock(bool redraw, const TClockFrameInput& input);
 
-  // Shows or hides the window as the program's own decision.
-  void ShowByProgram(bool show);
+  // Shows or hides the window as the program's own decision; whether it was visible before.
+  BOOL ShowByProgram(bool show);
 
   // Where the date tooltip stands for this clock, on the screen.
   TPoint ToolTipPosition() const;

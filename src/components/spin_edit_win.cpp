@@ -129,7 +129,10 @@ void TBaseWRSpinEdit::CreateWnd() {
   FPosition = ClampSpinPosition(FPosition, FMin, FMax);
   ShowPosition();
 
-  UpDown.Create(*Form(), Handle(), {}, 1);
+  // The arrow buttons carry the field's own id: the dialog manager looks for
+  // a dialog's buttons by id among all its windows, and an id such as IDOK
+  // here would take Enter away from the form's default button.
+  UpDown.Create(*Form(), Handle(), {}, Id());
   PlaceButtons();
 
   Balloon.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,

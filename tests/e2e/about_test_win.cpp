@@ -67,7 +67,7 @@ TEST_F(AboutTest, TheAboutCommandOpensTheBoxAndOkClosesIt) {
 
   // F1 goes to the master's help path, which does without a help file.
   PostKey(ok, VK_F1);
-  EXPECT_TRUE(WaitUntil([] { return TracedPrefix(L"help-missing "); })) << TraceText();
+  EXPECT_TRUE(WaitUntil([] { return TracedPrefix(L"help-missing"); })) << TraceText();
   EXPECT_TRUE(::IsWindowVisible(box));
 
   Click(ok);

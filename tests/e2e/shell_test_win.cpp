@@ -82,6 +82,13 @@ class ShellProgramTest : public ProgramTest {
     ProgramTest::SetUp();
     Remove(L".dlx");
     Remove(L"DLXFile");
+    // Every Windows has the user's classes key; a fresh test prefix has not
+    // made it yet, and the first association would.
+    HKEY classes = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kClasses.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &classes, nullptr) ==
+        ERROR_SUCCESS) {
+      ::RegCloseKey(classes);
+    }
     Before = SnapshotOf(HKEY_CURRENT_USER, kClasses);
     RemoveFolder(SettingsFolder());
     Owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -136,7 +143,8 @@ TEST_F(ShellProgramTest, AssociateAndRemoveRequestsWriteAndRemoveTheUsersKeys) {
   EXPECT_TRUE(IsStyleFileAssociated());
 
   RunAssociation(false);
-  EXPECT_TRUE(SnapshotOf(HKEY_CURRENT_USER, kClasses) == Before);
+  EXPECT_TRUE(SnapshotOf(HKEY_CURRENT_USER, kClasses) == Before)
+      << SnapshotDifference(Before, SnapshotOf(HKEY_CURRENT_USER, kClasses));
   EXPECT_FALSE(IsStyleFileAssociated());
 }
 

@@ -341,6 +341,20 @@ void SelectItem(HWND listOrCombo, int index) {
                  reinterpret_cast<LPARAM>(listOrCombo));
 }
 
+void SetPickerTime(HWND picker, int hour, int minute, int second) {
+  NMDATETIMECHANGE change{};
+  ::SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&change.st));
+  change.st.wHour = static_cast<WORD>(hour);
+  change.st.wMinute = static_cast<WORD>(minute);
+  change.st.wSecond = static_cast<WORD>(second);
+  ::SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&change.st));
+  change.nmhdr.hwndFrom = picker;
+  change.nmhdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(picker));
+  change.nmhdr.code = DTN_DATETIMECHANGE;
+  change.dwFlags = GDT_VALID;
+  ::SendMessageW(::GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
+}
+
 void PostKey(HWND window, UINT virtualKey) {
   if (!window) window = ::GetFocus();
   const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
@@ -458,6 +472,12 @@ bool SaveScreenshot(HWND window, const std::wstring& pngPath) {
   const std::wstring target = Utf8ToWide(path);
   ::HeapFree(::GetProcessHeap(), 0, path);
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // Wine paints into a picture of the window and hands it to the X server
+  // when the thread waits for messages: without a wait, what was painted last
+  // (often the last button) is missing from the screen. A window of another
+  // process is painted and handed over by that process in the meantime.
+  ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+  ::Sleep(100);
   const RECT r = WindowRectIn(window);
   const std::wstring geometry = std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top) + L"+" +
                                 std::to_wstring(r.left) + L"+" + std::to_wstring(r.top);

@@ -78,6 +78,9 @@ void Click(HWND button);
 void SetText(HWND edit, std::wstring_view text);
 // Types characters into a control one WM_CHAR at a time, so that its checks run.
 void TypeText(HWND control, std::wstring_view text);
+// Sets a time picker of this process to a time of day and tells its parent,
+// as a user's change does.
+void SetPickerTime(HWND picker, int hour, int minute, int second);
 // Selects an item of a list or combo box and tells its parent, as a user's choice does.
 void SelectItem(HWND listOrCombo, int index);
 // A key pressed and released, posted through the message loop, where the

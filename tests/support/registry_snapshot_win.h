@@ -56,6 +56,31 @@ inline TRegistrySnapshot SnapshotOf(HKEY hive, const std::wstring& path) {
   return snapshot;
 }
 
+// What one snapshot has that the other has not, or holds otherwise: one line
+// per key or value, for a test's failure message.
+inline std::string SnapshotDifference(const TRegistrySnapshot& a, const TRegistrySnapshot& b) {
+  std::string lines;
+  const auto narrow = [](const std::wstring& text) { return std::string(text.begin(), text.end()); };
+  const auto oneWay = [&](const TRegistrySnapshot& from, const TRegistrySnapshot& to, const char* sign) {
+    for (const auto& [path, values] : from.Keys) {
+      const auto other = to.Keys.find(path);
+      if (other == to.Keys.end()) {
+        lines += std::string(sign) + " key [" + narrow(path) + "]\n";
+        continue;
+      }
+      for (const auto& [name, value] : values) {
+        const auto same = other->second.find(name);
+        if (same == other->second.end() || same->second != value) {
+          lines += std::string(sign) + " value [" + narrow(path) + "] \"" + narrow(name) + "\"\n";
+        }
+      }
+    }
+  };
+  oneWay(a, b, "-");
+  oneWay(b, a, "+");
+  return lines;
+}
+
 // A string value for preparing keys.
 inline bool SetRegistryText(HKEY hive, const std::wstring& key, const std::wstring& name, const std::wstring& text,
                             DWORD type = REG_SZ) {

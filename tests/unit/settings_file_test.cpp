@@ -44,7 +44,7 @@ TEST(SettingsFile, WithoutAFileTheDefaultsAndTheBuiltInHolidays) {
   expected.HolidayList = DefaultHolidays();
   expected.WorldClock = LocalWorldClock(-540);
   EXPECT_EQ(settings, expected);
-  EXPECT_EQ(settings.HolidayList.size(), 13u);
+  EXPECT_EQ(settings.HolidayList.size(), 16u);
   EXPECT_TRUE(settings.PluginList.empty());  // the shell looks into the "Plugins" folder
   EXPECT_EQ(result.PriorityClass, 64);
   EXPECT_TRUE(result.ClocksTopMost);
@@ -409,57 +409,6 @@ TEST(SettingsFile, ChangeTimeLines) {
   TSettings applied = settings;
   applied.ChangeTimeList[0].Changed = true;
   EXPECT_FALSE(Load(Saved(applied).Text()).ChangeTimeList[0].Changed);
-}
-
-// ---- Holiday text form
-
-TEST(HolidayText, FieldsAndTheirDefaults) {
-  const struct {
-    const wchar_t* Text;
-    std::optional<THoliday> Holiday;
-  } cases[] = {
-      {L"0,0, 1,0, 1,1,元日", THoliday{htPublic, hsDate, 1, 0, 1, L"元日", true}},
-      {L"1,1,7,3,1,0,\"海の日\"", THoliday{htPrivate, hsDayOfWeek, 7, 3, 1, L"海の日", false}},
-      {L"x,x,x,x,x,x,名", THoliday{htPublic, hsDate, 1, 1, 1, L"名", false}},  // numbers that do not read
-      {L",,,,,,", THoliday{htPublic, hsDate, 1, 1, 1, L"", false}},            // empty fields
-      {L"5,-1,13,6,32,True,a", THoliday{htPublic, hsDate, 13, 6, 32, L"a", true}},  // no such type or spec
-      {L"0,0,1,0,1,false,a", THoliday{htPublic, hsDate, 1, 0, 1, L"a", false}},
-      {L"0,0,1,0,1,7,a b", THoliday{htPublic, hsDate, 1, 0, 1, L"a", true}},  // blanks separate
-      {L"0,0,1,0,1,1,a,extra", THoliday{htPublic, hsDate, 1, 0, 1, L"a", true}},
-      {L"0,0,1,0,1,1", std::nullopt},
-      {L"", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ParseHoliday(c.Text), c.Holiday) << testing::PrintToString(std::wstring(c.Text));
-  }
-}
-
-TEST(HolidayText, AnyRuleReadsBackAsItWas) {
-  EXPECT_EQ(FormatHoliday({htPublic, hsDayOfWeek, 1, 2, 1, L"成人の日", true}), L"0,1,1,2,1,1,\"成人の日\"");
-  const THoliday rules[] = {
-      {htPrivate, hsDate, 12, 0, 31, L"a, b", false},
-      {htPublic, hsDate, 1, 1, 1, L"say \"hi\"", true},
-      {htPublic, hsDate, 1, 1, 1, L"\"", true},
-      {htPublic, hsDate, 1, 1, 1, L"", true},
-      {htPublic, hsDate, 1, 1, 1, L" two  blanks ", true},
-      {htPrivate, hsDayOfWeek, -3, 2147483647, -2147483647 - 1, L"=", true},
-  };
-  for (const THoliday& rule : rules) {
-    EXPECT_EQ(ParseHoliday(FormatHoliday(rule)), rule) << testing::PrintToString(FormatHoliday(rule));
-  }
-}
-
-TEST(HolidayText, TheBuiltInTable) {
-  const std::vector<THoliday> table = DefaultHolidays();
-  ASSERT_EQ(table.size(), 13u);
-  for (const THoliday& h : table) {
-    EXPECT_EQ(h.HolidayType, htPublic) << testing::PrintToString(h.Name);
-    EXPECT_TRUE(h.Transfer) << testing::PrintToString(h.Name);
-  }
-  EXPECT_EQ(table[0], (THoliday{htPublic, hsDate, 1, 0, 1, L"元日", true}));
-  EXPECT_EQ(table[1], (THoliday{htPublic, hsDayOfWeek, 1, 2, 1, L"成人の日", true}));
-  EXPECT_EQ(table[9], (THoliday{htPublic, hsDayOfWeek, 10, 2, 1, L"体育の日", true}));
-  EXPECT_EQ(table[12], (THoliday{htPublic, hsDate, 12, 0, 23, L"天皇誕生日", true}));
 }
 
 // ---- World clock text form

@@ -14,6 +14,8 @@
 #include "app/master_window_win.h"
 #include "base/date_format.h"
 #include "base/system_locale_win.h"
+#include "clock/display_string.h"
+#include "dialog_driver_win.h"
 #include "../support/host_program_win.h"
 
 namespace tdialix {
@@ -68,6 +70,60 @@ TEST_F(MasterWindowTest, RegionalFormatChangesReachTheIconHint) {
   // And the ticks after it keep to it.
   PumpUntil([] { return false; }, 1200);
   EXPECT_EQ(Master->TrayHint, today);
+}
+
+// The world-clock dialog from the menu: each change shows on the clocks at
+// once, Cancel takes it back, OK keeps it for the settings file.
+TEST_F(MasterWindowTest, TheWorldClockDialogChangesTheClocksAtOnce) {
+  // Whatever an earlier run left in the settings file: the clocks show local time.
+  Master->Settings.WorldClock = LocalWorldClock(Master->TimeZoneBias);
+  Master->WorldClockChanged();
+  const TWorldClock before = Master->Settings.WorldClock;
+  // The display string of the time the clocks show, at this moment.
+  const auto shownText = [this] {
+    for (;;) {
+      const TDateTime shown = Master->DisplayedNow();
+      const std::wstring text = BuildDisplayString(shown, Master->Style, true, Master->SaveDisplayColor);
+      if (Master->DisplayedNow() - shown < 0.5 / 86400) return text;
+    }
+  };
+  const auto openAndDrive = [this](const std::function<void(HWND)>& drive) {
+    RunModal(
+        [this] {
+          Master->ExecuteCommand(kCmdWorldClock);
+          return 0;
+        },
+        drive);
+  };
+
+  openAndDrive([&](HWND dialog) {
+    SelectItem(FindControlByClass(dialog, L"ComboBox", 0), 1);  // 時間を指定
+    SetPickerTime(FindControlByClass(dialog, DATETIMEPICK_CLASSW), 1, 30, 0);
+    Click(FindControlByText(dialog, L"遅らせる"));
+    EXPECT_NEAR(Master->DisplayedNow(), LocalNow() - 1.5 / 24, 2.0 / 86400);
+    EXPECT_EQ(Master->NowText, shownText()) << "the clocks' display string changed at once";
+    Click(FindControlByText(dialog, L"キャンセル"));
+  });
+  EXPECT_EQ(Master->Settings.WorldClock, before);
+  EXPECT_NEAR(Master->DisplayedNow(), LocalNow(), 2.0 / 86400);
+  EXPECT_EQ(Master->NowText, shownText());
+
+  openAndDrive([&](HWND dialog) {
+    SelectItem(FindControlByClass(dialog, L"ComboBox", 0), 1);
+    SetPickerTime(FindControlByClass(dialog, DATETIMEPICK_CLASSW), 1, 30, 0);
+    Click(FindControlByText(dialog, L"遅らせる"));
+    Click(FindControlByText(dialog, L"OK"));
+  });
+  EXPECT_EQ(Master->Settings.WorldClock.Specification, wcManual);
+  EXPECT_NEAR(Master->Settings.WorldClock.Time, -1.5 / 24, 1e-9);
+  EXPECT_NEAR(Master->DisplayedNow(), LocalNow() - 1.5 / 24, 2.0 / 86400);
+  ASSERT_TRUE(Master->SaveSettings());
+  TIniDocument saved;
+  ASSERT_EQ(Master->SettingsStore->Read(saved), TSettingsRead::srRead);
+  EXPECT_EQ(saved.Read(L"General", L"WorldClock").value_or(L"").substr(0, 10), L"1,1:30:00,");
+
+  Master->Settings.WorldClock = before;
+  Master->SaveSettings();
 }
 
 }  // namespace

@@ -301,5 +301,16 @@ TEST_F(SpinEditTest, PositionsSetInCodeAreClampedAndShown) {
   EXPECT_EQ(WindowText(Form->Ratio.Handle()), L"2.25");
 }
 
+// Enter in a number field presses the form's default button, as in any edit:
+// the field's arrow buttons must not be taken for one of the form's buttons.
+TEST(SpinEditInAForm, EnterPressesTheDefaultButton) {
+  TNumberForm form;
+  const int result = RunModal([&] { return form.ShowModal(); }, [&](HWND) {
+    form.Size.SetFocus();
+    PostKey(form.Size.Handle(), VK_RETURN);
+  });
+  EXPECT_EQ(result, mrOk);
+}
+
 }  // namespace
 }  // namespace tdialix
