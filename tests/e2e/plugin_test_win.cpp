@@ -284,9 +284,8 @@ TEST_F(PluginTest, APluginFaultingInATickEndsTheProgramNamingItAndTheNextStartAs
     const HWND report = WaitForTopWindow(program.Id, L"TErrorDlg", L"TDialix", 20000);
     ASSERT_TRUE(report) << TraceText();
     const std::wstring details = WindowText(FindControlByClass(report, L"Edit"));
-    EXPECT_EQ(details.rfind(L"プラグイン '" + Plugin(L"b") + L"' の PLUGIN_TICK: アクセス違反: ", 0), 0u)
+    EXPECT_EQ(details.rfind(L"プラグイン '" + Plugin(L"b") + L"' の PLUGIN_TICK: アクセス違反 (例外コード C0000005、発生場所 b.dll+", 0), 0u)
         << WideToUtf8(details);
-    EXPECT_NE(details.find(L"例外コード C0000005、発生場所 "), std::wstring::npos) << WideToUtf8(details);
     Click(FindControlById(report, IDOK));
     EXPECT_EQ(program.WaitForExit(), DWORD{1});
     EXPECT_TRUE(Logged(L"b FAULT access"));
