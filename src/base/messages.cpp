@@ -141,7 +141,7 @@ std::wstring_view MessageText(TMsg id) {
     case TMsg::SettingsSaveFailed:
       return L"設定ファイルを '%s' に保存できませんでした。\r\n%s";
     case TMsg::SystemTooOld:
-      return L"このプログラムを実行するには、Windows 2000 Service Pack 4 以降が必要です。";
+      return L"このプログラムを実行するには、Windows 7 Service Pack 1 以降が必要です。";
     case TMsg::ErrorHeadline:
       return L"%s は動作を停止しました。";
     case TMsg::ErrorExplanation:

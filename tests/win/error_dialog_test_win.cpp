@@ -372,7 +372,7 @@ TEST(StartupCheck, AnOldSystemIsToldSoOnTheDesktopAndTheProcessEnds) {
   EXPECT_FALSE(result);
   EXPECT_EQ(endings, 1);
   EXPECT_EQ(shown.Caption, L"TDialix");
-  EXPECT_EQ(shown.Text, L"このプログラムを実行するには、Windows 2000 Service Pack 4 以降が必要です。");
+  EXPECT_EQ(shown.Text, L"このプログラムを実行するには、Windows 7 Service Pack 1 以降が必要です。");
   EXPECT_EQ(shown.Icon, ::LoadIconW(nullptr, IDI_ERROR));
   EXPECT_TRUE(shown.Owner == nullptr || shown.Owner == ::GetDesktopWindow());
 }
