@@ -11,12 +11,14 @@
 
 #include "app/application_win.h"
 #include "app/command_line.h"
+#include "app/failure_win.h"
 #include "app/master_window_win.h"
 #include "app/messages_win.h"
 #include "base/messages.h"
 #include "base/text.h"
 #include "base/trace_win.h"
 #include "base/unique_handle_win.h"
+#include "components/startup_check_win.h"
 #include "dialogs/shell_association_win.h"
 
 namespace tdialix {
@@ -53,8 +55,10 @@ bool IsOurProgram(HWND window, const std::wstring& ownPath) {
 }
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
+  return CallbackBoundary(FALSE, [&] {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+  });
 }
 
 // The master window of a running instance of this program file, or none.
@@ -140,7 +144,13 @@ int RunEntry() {
   // 2. The instance mutex marks that an instance may be running.
   TUniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, TRUE, kInstanceMutexName));
   if (!instanceMutex) return 0;
-  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+  const bool mutexExisted = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  // A failure's ending lets go of it too, as long as the handle is open.
+  SetInstanceMutexForEnding(instanceMutex.Get());
+  struct TForget {
+    ~TForget() { SetInstanceMutexForEnding(nullptr); }
+  } forget;
+  if (mutexExisted) {
     // 3. The running instance's window is what identifies it.
     if (const HWND instance = FindRunningInstance(ownPath)) {
       HandOver(instance, parameters);
@@ -176,11 +186,16 @@ int RunEntry() {
 }  // namespace tdialix
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before any window, mutex, trace or file: a system the program does not
+  // run on is told so, and the process ends.
+  if (!tdialix::CheckStartupSystem()) return 1;
+  tdialix::InstallFailureHandling();
   try {
     return tdialix::RunEntry();
-  } catch (const std::exception& e) {
-    const std::wstring text = tdialix::Utf8ToWide(e.what());
-    ::MessageBoxW(nullptr, text.c_str(), L"TDialix", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // A failure before the master window exists, or after it is gone: the
+    // report shows all the same, and the program ends after it.
+    tdialix::HandleCurrentException();
     return 1;
   }
 }

@@ -51,6 +51,7 @@ std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
 }  // namespace
 
 void TDialixMaster::ShowPopupMenu(TPoint screen) {
+  if (Failing) return;  // the failure report is open: the program ends after it
   const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(PopupMenuContent())));
   if (!menu) return;
   Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
@@ -62,6 +63,7 @@ void TDialixMaster::ShowPopupMenu(TPoint screen) {
 }
 
 void TDialixMaster::ExecuteCommand(int command) {
+  if (Failing) return;
   switch (StartCommand(command, Tag != 0)) {
     case TCommandStart::csNothing:
       return;
@@ -237,6 +239,7 @@ void TDialixMaster::CreateTrayIcon() {
 }
 
 void TDialixMaster::TrayClick() {
+  if (Failing) return;
   if (IconClickForcesVisible(Visibility.Visible, TempVisible)) {
     TempVisible = true;
     TempVisibleTimerHandle = ::SetTimer(Handle(), kTempVisibleTimerId, kTempVisibleInterval, nullptr);
@@ -248,6 +251,7 @@ void TDialixMaster::TrayClick() {
 }
 
 void TDialixMaster::TrayBalloonClick() {
+  if (Failing) return;
   if (!AdditionalNotifyMessage.empty()) ShowAdditionalNotifyMessage();
   Trace(L"balloonclick");
   PluginHost.Broadcast(PLUGIN_BALLOONCLICK);

@@ -23,6 +23,7 @@
 #include "calendar/style_change.h"
 #include "app/style_host_win.h"
 #include "base/date_time.h"
+#include "base/failure.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "calendar/world_clock.h"
@@ -144,7 +145,12 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
   void TrayClockChange(bool visible);
   void TrayClockUpdate(bool enabled);
-  // The program-wide exception handler: see the definition.
+  // The program-wide exception handler, the one way every failure takes: a
+  // failure handed over without a sender only leaves its message in
+  // Exception; any other stops the program, shows the failure report and ends
+  // the program after it. A plain message is a C++ exception's, made by what
+  // the innermost TFailureScope names.
+  void ApplicationException(const TFailure& failure, bool hasSender);
   void ApplicationException(const std::wstring& message, bool hasSender);
   // Closes the window, which ends the program.
   void Close();
@@ -152,9 +158,6 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   // The popup menu at a point on the screen, and the command of one of its items.
   void ShowPopupMenu(TPoint screen);
   void ExecuteCommand(int command);
-
-  // The program's exit code after a failure ended it.
-  static constexpr UINT kFailureExitCode = 3;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -164,7 +167,7 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   TBehaviour ClockBehaviour() override;
   std::optional<TRect> MonitorBounds(int monitorIndex) override;
   void StorePosition(int monitorIndex, float x, float y) override;
-  bool DialogOpen() override { return Tag != 0; }
+  bool DialogOpen() override { return Tag != 0 || Failing; }
   void BringDialogForward() override;
   void EditStyle() override;
   void PopupMenu(TDialix& clock, TPoint screen) override;
@@ -223,6 +226,15 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void HandOverStyle(ATOM atom);
   void PowerBroadcast(WPARAM event, LPARAM data);
   void FormDestroy();
+  // What the program borrowed from the system and gives back as it ends.
+  void RestoreTaskbarClock();
+  void StopHooks();
+  // Before the failure report shows: nothing of the program runs on.
+  void StopForReport(const TFailure& failure);
+  // After it closes: what closing would save, when that is safe, and what the system gets back.
+  void EndAfterReport(const TFailure& failure);
+  // The window procedure while the failure report is open.
+  LRESULT FailingWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void UpdateToolTipText(TDateTime now);
   void UpdateTrayHint(TDateTime now);
   // The automatic style change due now; true when it loaded a style.
@@ -244,10 +256,18 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
+  bool SavingSettings = false;  // the settings file is being written
+  bool Failing = false;         // the failure report is open, and the program ends after it
   bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
   bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
   TSettingsEnvironment SettingsEnvironment();
 };
+
+// A program made for the tests handles messages of its own in the master
+// window before the master does; the program itself has none.
+using TMasterMessageHook = std::optional<LRESULT> (*)(TDialixMaster& master, UINT message, WPARAM wParam,
+                                                      LPARAM lParam);
+extern TMasterMessageHook MasterMessageHook;
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).
 int CurrentTimeZoneBias();

@@ -140,6 +140,75 @@ std::wstring_view MessageText(TMsg id) {
       return L"設定ファイルを開けません。\r\n%s\r\n\r\n既定の設定で起動します。";
     case TMsg::SettingsSaveFailed:
       return L"設定ファイルを '%s' に保存できませんでした。\r\n%s";
+    case TMsg::SystemTooOld:
+      return L"このプログラムを実行するには、Windows 7 Service Pack 1 以降が必要です。";
+    case TMsg::ErrorHeadline:
+      return L"%s は動作を停止しました。";
+    case TMsg::ErrorExplanation:
+      return L"問題が発生したため、このプログラムは正常に動作しなくなりました。\r\n"
+             L"ご迷惑をお掛けして申し訳ありません。\r\n\r\n"
+             L"保存していない情報がある場合、作業中の情報は失われた可能性があります。";
+    case TMsg::ErrorCloseButton:
+      return L"プログラムの終了(&C)";
+    case TMsg::ErrorShowDetails:
+      return L"<A>詳細情報の表示</A>";
+    case TMsg::ErrorHideDetails:
+      return L"<A>詳細情報を隠す</A>";
+    case TMsg::ErrorReportRequest:
+      return L"上記の内容及びエラーの発生状況を作者に報告していただくと、このプログラムの品質向上に役立てることができます。\r\n"
+             L"なお、報告の際はパソコンの詳しい情報をできるだけ添えてください。";
+    case TMsg::ErrorFallback:
+      return L"%s は動作を停止しました。\r\n\r\n"
+             L"問題が発生したため、このプログラムは正常に動作しなくなりました。\r\n"
+             L"ご迷惑をお掛けして申し訳ありません。\r\n\r\n"
+             L"保存していない情報がある場合、作業中の情報は失われた可能性があります。\r\n\r\n"
+             L"%s\r\n\r\n"
+             L"上記の内容及びエラーの発生状況を作者に報告していただくと、このプログラムの品質向上に役立てることができます。\r\n"
+             L"なお、報告の際はパソコンの詳しい情報をできるだけ添えてください。";
+    case TMsg::FaultDescription:
+      return L"%s (例外コード %s、発生場所 %s)";
+    case TMsg::FaultAccessRead:
+      return L"アクセス違反: アドレス %s の読み込み";
+    case TMsg::FaultAccessWrite:
+      return L"アクセス違反: アドレス %s への書き込み";
+    case TMsg::FaultAccessExecute:
+      return L"アクセス違反: アドレス %s の実行";
+    case TMsg::FaultAccessViolation:
+      return L"アクセス違反";
+    case TMsg::FaultStackOverflow:
+      return L"スタック オーバーフロー";
+    case TMsg::FaultIntDivideByZero:
+      return L"整数の 0 による除算";
+    case TMsg::FaultIntOverflow:
+      return L"整数のオーバーフロー";
+    case TMsg::FaultFloatDivideByZero:
+      return L"浮動小数点数の 0 による除算";
+    case TMsg::FaultFloatOverflow:
+      return L"浮動小数点数のオーバーフロー";
+    case TMsg::FaultFloatUnderflow:
+      return L"浮動小数点数のアンダーフロー";
+    case TMsg::FaultFloatInvalid:
+      return L"浮動小数点数の無効な演算";
+    case TMsg::FaultFloatOther:
+      return L"浮動小数点数の演算エラー";
+    case TMsg::FaultIllegalInstruction:
+      return L"不正な命令";
+    case TMsg::FaultPrivilegedInstruction:
+      return L"特権命令";
+    case TMsg::FaultInPageError:
+      return L"ページの読み込みエラー: アドレス %s";
+    case TMsg::FaultArrayBounds:
+      return L"配列の範囲外アクセス";
+    case TMsg::FaultMisalignment:
+      return L"データの境界の不整列";
+    case TMsg::FaultNoncontinuable:
+      return L"続行できない例外の続行";
+    case TMsg::FaultHeapCorruption:
+      return L"ヒープの破損";
+    case TMsg::FaultStackBufferOverrun:
+      return L"スタック バッファーのオーバーラン";
+    case TMsg::FaultUnknown:
+      return L"不明な例外";
     case TMsg::PrimaryMonitorSuffix:
       return L" (主モニター)";
     case TMsg::MonitorName:
@@ -273,9 +342,7 @@ std::wstring_view MessageText(TMsg id) {
     case TMsg::StartWithoutPlugins:
       return L"プラグインを無効にして TDialix を起動しますか?";
     case TMsg::PluginFault:
-      return L"プラグイン '%s' が %s の処理中に異常終了したため、TDialix を終了します。\r\n"
-             L"例外コード %s (アドレス %s)\r\n\r\n"
-             L"次回の起動時に、プラグインを無効にして起動するかどうかを確認します。";
+      return L"プラグイン '%s' の %s";
   }
   return {};
 }

@@ -32,6 +32,8 @@ enum class TMsg : int {
   DissociateForeignQuestion = 64895,
   SettingsOpenFailed = 64909,
   SettingsSaveFailed = 64910,
+  // The start-up check: the system is too old for the program.
+  SystemTooOld = 64927,
 
   PrimaryMonitorSuffix = 1000,
   MonitorName = 1001,
@@ -54,6 +56,38 @@ enum class TMsg : int {
   AboutVersion = 1101,
   AboutNotice = 1102,
   AboutBrowserFailed = 64879,
+
+  // The failure report and the message box that stands in for it.
+  ErrorHeadline = 1700,
+  ErrorExplanation = 1701,
+  ErrorCloseButton = 1702,
+  ErrorShowDetails = 1703,
+  ErrorHideDetails = 1704,
+  ErrorReportRequest = 1705,
+  ErrorFallback = 1706,
+  // A structured exception in words: its kind, its code and where it happened.
+  FaultDescription = 1710,
+  FaultAccessRead = 1711,
+  FaultAccessWrite = 1712,
+  FaultAccessExecute = 1713,
+  FaultAccessViolation = 1714,
+  FaultStackOverflow = 1715,
+  FaultIntDivideByZero = 1716,
+  FaultIntOverflow = 1717,
+  FaultFloatDivideByZero = 1718,
+  FaultFloatOverflow = 1719,
+  FaultFloatUnderflow = 1720,
+  FaultFloatInvalid = 1721,
+  FaultFloatOther = 1722,
+  FaultIllegalInstruction = 1723,
+  FaultPrivilegedInstruction = 1724,
+  FaultInPageError = 1725,
+  FaultArrayBounds = 1726,
+  FaultMisalignment = 1727,
+  FaultNoncontinuable = 1728,
+  FaultHeapCorruption = 1729,
+  FaultStackBufferOverrun = 1730,
+  FaultUnknown = 1731,
 
   // System menu hints of every dialog.
   HintSize = 1110,

@@ -180,6 +180,11 @@ void TWRForm::Release() {
   SmallIcon.Reset();
 }
 
+void TWRForm::SetClientSize(TSize size) {
+  ClientSize = size;
+  if (Window) ApplyClientSize();
+}
+
 void TWRForm::SetModalResult(int result) { FModalResult = result; }
 
 void TWRForm::Close() {

@@ -125,6 +125,9 @@ class TWRForm {
   // Destroys the window (a modal form closes).
   void Release();
 
+  // Changes the client size (pixels at 96 dpi); an open form keeps its top left corner.
+  void SetClientSize(TSize size);
+
   int ModalResult() const noexcept { return FModalResult; }
   void SetModalResult(int result);
   // Closes a modal form as cancelled.

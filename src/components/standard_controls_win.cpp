@@ -55,7 +55,7 @@ void TWRImage::CreateWnd() {
   const int size = Scaled(IconSize);
   FIcon.Reset(static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), Resource.c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-  ::SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
+  ::SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(Icon()), 0);
 }
 
 // ---- TWRButton

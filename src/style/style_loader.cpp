@@ -128,6 +128,12 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
 
 bool TStyleLoader::SaveStyle(const std::wstring& styleFile) {
   if (!Initialized) return true;
+  struct TRestore {
+    bool& Flag;
+    bool Previous;
+    ~TRestore() { Flag = Previous; }
+  } restore{SavingDesign, SavingDesign};
+  SavingDesign = true;
   auto fail = [&] {
     Host.ShowMessage(FormatText(MessageText(TMsg::StyleSaveFailed), {styleFile, Host.LastErrorText()}),
                      TMessageIcon::miError);

@@ -58,6 +58,7 @@ class TStyleLoader {
   std::wstring LastStyleFile;
   std::wstring OpenDialogFolder;  // where the open and save dialogs start
   bool LoadingDesign = false;
+  bool SavingDesign = false;  // a style file is being written
   bool Initialized = false;  // nothing is saved before the first style was loaded
   // The default style file exists, but the last load could not read or apply
   // it: the style in use only stands in for the user's. Set until the default

@@ -7,6 +7,7 @@
 #include "app/settings_file.h"
 #include "base/path.h"
 #include "plugin/plugin_abi.h"
+#include "dialog_driver_win.h"
 
 namespace tdialix {
 namespace {
@@ -279,14 +280,14 @@ TEST_F(PluginTest, APluginFaultingInATickEndsTheProgramNamingItAndTheNextStartAs
   ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_FAULT", L"b:100:access");
   {
     Program program(L"");
-    const HWND box = WaitForBox(program);
-    ASSERT_TRUE(box) << TraceText();
-    const std::wstring text = MessageBoxText(box);
-    EXPECT_EQ(text.rfind(L"プラグイン '" + Plugin(L"b") + L"' が PLUGIN_TICK の処理中に異常終了したため、", 0), 0u)
-        << WideToUtf8(text);
-    EXPECT_NE(text.find(L"0xC0000005"), std::wstring::npos) << WideToUtf8(text);
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(program.WaitForExit(), DWORD{3});
+    // The failure report names the plug-in, its call and the fault.
+    const HWND report = WaitForTopWindow(program.Id, L"TErrorDlg", L"TDialix", 20000);
+    ASSERT_TRUE(report) << TraceText();
+    const std::wstring details = WindowText(FindControlByClass(report, L"Edit"));
+    EXPECT_EQ(details.rfind(L"プラグイン '" + Plugin(L"b") + L"' の PLUGIN_TICK: アクセス違反 (例外コード C0000005、発生場所 b.dll+", 0), 0u)
+        << WideToUtf8(details);
+    Click(FindControlById(report, IDOK));
+    EXPECT_EQ(program.WaitForExit(), DWORD{1});
     EXPECT_TRUE(Logged(L"b FAULT access"));
     EXPECT_FALSE(Logged(L"a FINAL")) << "no plug-in is called after a fault";
     EXPECT_TRUE(Traced(L"plugin-fault " + Plugin(L"b") + L" PLUGIN_TICK 0xC0000005")) << TraceText();
