@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "base/date_time.h"
+#include "base/text.h"
 #include "base/text_codec.h"
 #include "dialog_driver_win.h"
 #include "dialogs/time_slot_win.h"
@@ -299,7 +300,6 @@ TEST(AddAutoStyleDialog, BrowseTakesStyleFilesOnlyAndSaysWhy) {
 
   TDialixAddAutoStyle dialog(nullptr, {dtSunday, L"C:\\before.dlx", Time(10, 0)});
   std::wstring chosen;
-  OPENFILENAMEW asked{};
   std::wstring title, filter, defaultExt;
   dialog.OpenDialog.Runner = [&](OPENFILENAMEW& info) {
     title = info.lpstrTitle ? info.lpstrTitle : L"";
