@@ -309,6 +309,10 @@ void TWRListView::SetItemIndex(int index) {
   ::SendMessageW(Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
+bool TWRListView::GroupsShown() const {
+  return HandleAllocated() && !Groups.empty() && ::SendMessageW(Handle(), LVM_ISGROUPVIEWENABLED, 0, 0) != 0;
+}
+
 std::vector<int> TWRListView::SelectedItems() const {
   std::vector<int> items;
   if (!HandleAllocated()) return items;

@@ -156,6 +156,8 @@ class TWRListView : public TWRControl {
   // a row into the group of that index.
   std::vector<std::wstring> Groups;
   int AddItem(const std::vector<std::wstring>& texts, int group);
+  // Whether the rows show in their groups (the system's list may not know groups).
+  bool GroupsShown() const;
   // The selected rows, in list order.
   std::vector<int> SelectedItems() const;
   // A key pressed while the list has the focus (after the list's own handling).

@@ -54,6 +54,10 @@ TAutoStyleRow AutoStyleRow(const TChangeTime& entry, const TFormatSettings& form
   return {entry, FormatTimeText(TimeOf(entry.ChangeTime), formats), StyleDisplayName(entry.Style)};
 }
 
+std::wstring AutoStyleTimeCell(const TAutoStyleRow& row, bool grouped) {
+  return grouped ? row.TimeText : DayTypeCaption(row.Entry.DayType) + L" " + row.TimeText;
+}
+
 bool AutoStyleRowBefore(const TAutoStyleRow& a, const TAutoStyleRow& b) {
   if (a.Entry.DayType != b.Entry.DayType) return a.Entry.DayType < b.Entry.DayType;
   const int ta = SecondOfDay(a.Entry.ChangeTime);
@@ -99,8 +103,8 @@ TAutoStyleLayout AutoStyleLayout() {
   l.DeleteButton = {306, 84, 78, 25, Text(TMsg::ListDeleteButton)};
   l.OKButton = {252, 286, 75, 25, L"OK"};
   l.CancelButton = {333, 286, 75, 25, Text(TMsg::CancelButton)};
-  l.TimeColumnWidth = 90;
-  l.StyleColumnWidth = 166;
+  l.TimeColumnWidth = 112;
+  l.StyleColumnWidth = 146;
   return l;
 }
 

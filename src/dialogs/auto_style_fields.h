@@ -32,6 +32,9 @@ struct TAutoStyleRow {
   bool operator==(const TAutoStyleRow&) const = default;
 };
 TAutoStyleRow AutoStyleRow(const TChangeTime& entry, const TFormatSettings& formats);
+// The text of the row's "時間" column: the time, under its day type's group
+// header; where the list cannot show groups, the day type leads the time.
+std::wstring AutoStyleTimeCell(const TAutoStyleRow& row, bool grouped);
 
 // Whether row a stands before row b: by day type, then time of day (to the
 // second, as the list shows it), then the shown name without regard to case.

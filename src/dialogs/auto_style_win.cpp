@@ -154,7 +154,10 @@ void TDialixAutoStyle::FormCreate() {
 
 void TDialixAutoStyle::FillList(int selected) {
   List.Clear();
-  for (const TAutoStyleRow& row : FRows) List.AddItem({row.TimeText, row.StyleText}, row.Entry.DayType);
+  const bool grouped = List.GroupsShown();
+  for (const TAutoStyleRow& row : FRows) {
+    List.AddItem({AutoStyleTimeCell(row, grouped), row.StyleText}, row.Entry.DayType);
+  }
   List.SetItemIndex(selected);
   UpdateControls();
 }

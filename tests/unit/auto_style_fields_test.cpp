@@ -71,6 +71,9 @@ TEST(AutoStyleRows, SortedByDayTypeThenTimeThenNameWithoutCase) {
 TEST(AutoStyleRows, GroupCaptionsInDayTypeOrder) {
   EXPECT_EQ(DayTypeCaptions(), (std::vector<std::wstring>{L"平日", L"休日", L"土曜日", L"日曜日"}));
   EXPECT_EQ(DayTypeCaption(dtSaturday), L"土曜日");
+  const TAutoStyleRow row = AutoStyleRow({dtHoliday, L"C:\\休日.dlx", Time(9, 0)}, TFormatSettings{});
+  EXPECT_EQ(AutoStyleTimeCell(row, true), L"9:00:00");
+  EXPECT_EQ(AutoStyleTimeCell(row, false), L"休日 9:00:00");  // a list without groups
 }
 
 TEST(AutoStyleResult, TheRowsInDisplayOrderNoneApplied) {

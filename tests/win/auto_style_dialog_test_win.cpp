@@ -30,8 +30,11 @@ const std::vector<TChangeTime> kList = {
     {dtWeekDay, L"C:\\Styles\\朝.dlx", Time(7, 0)},
 };
 
-// What a list view shows: each row's group, time and style.
+// What a list view shows: each row's day type, time and style. The day type
+// is the row's group header where the system's list shows groups, else the
+// time column carries it (Wine's list view has no groups).
 std::vector<std::wstring> ListRows(HWND list) {
+  const bool grouped = ::SendMessageW(list, LVM_ISGROUPVIEWENABLED, 0, 0) != 0;
   std::vector<std::wstring> rows;
   const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
@@ -47,7 +50,9 @@ std::vector<std::wstring> ListRows(HWND list) {
     sub.pszText = style;
     sub.cchTextMax = 256;
     ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&sub));
-    rows.push_back(std::to_wstring(item.iGroupId) + L" " + time + L" " + style);
+    const std::wstring captions[] = {L"平日", L"休日", L"土曜日", L"日曜日"};
+    const std::wstring group = grouped && item.iGroupId >= 0 && item.iGroupId < 4 ? captions[item.iGroupId] + L" " : L"";
+    rows.push_back(group + time + L" " + style);
   }
   return rows;
 }
@@ -100,7 +105,7 @@ TEST_F(AutoStyleDialogTest, FilledFromTheListInGroupsAndOrder) {
     EXPECT_NE(FindControlByText(Dialog->Handle(), text), nullptr) << WideToUtf8(text);
   }
   EXPECT_EQ(ListRows(Dialog->List.Handle()),
-            (std::vector<std::wstring>{L"0 7:00:00 朝", L"0 19:00:00 夜", L"1 9:00:00 休日"}));
+            (std::vector<std::wstring>{L"平日 7:00:00 朝", L"平日 19:00:00 夜", L"休日 9:00:00 休日"}));
   // The column captions.
   wchar_t caption[32] = {};
   LVCOLUMNW column{};
@@ -111,7 +116,8 @@ TEST_F(AutoStyleDialogTest, FilledFromTheListInGroupsAndOrder) {
   EXPECT_STREQ(caption, L"時間");
   ::SendMessageW(Dialog->List.Handle(), LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
   EXPECT_STREQ(caption, L"スタイル");
-  // The group headers, by day type.
+  // The group headers, by day type, where the system's list shows groups.
+  if (::SendMessageW(Dialog->List.Handle(), LVM_ISGROUPVIEWENABLED, 0, 0) == 0) return;
   for (int id = 0; id < 4; ++id) {
     wchar_t header[32] = {};
     LVGROUP group{};
@@ -176,7 +182,7 @@ TEST_F(AutoStyleDialogTest, AddChangeAndDeleteWithTheEntryDialog) {
         const HWND combo = FindControlByClass(add, L"ComboBox");
         const HWND edit = FindControlByClass(add, L"Edit");
         const HWND picker = FindControlByClass(add, DATETIMEPICK_CLASSW);
-        const HWND ok = FindControlById(add, IDOK);
+        const HWND ok = FindControlByText(add, L"OK");
         ASSERT_TRUE(combo && edit && picker && ok);
         EXPECT_EQ(ItemTexts(combo), (std::vector<std::wstring>{L"平日", L"休日", L"土曜日", L"日曜日"}));
         EXPECT_EQ(SelectedItem(combo), 0);
@@ -192,7 +198,7 @@ TEST_F(AutoStyleDialogTest, AddChangeAndDeleteWithTheEntryDialog) {
         Click(ok);
       });
   EXPECT_EQ(ListRows(list),
-            (std::vector<std::wstring>{L"0 7:00:00 朝", L"0 19:00:00 夜", L"1 9:00:00 休日", L"2 8:30:00 土曜"}));
+            (std::vector<std::wstring>{L"平日 7:00:00 朝", L"平日 19:00:00 夜", L"休日 9:00:00 休日", L"土曜日 8:30:00 土曜"}));
   EXPECT_EQ(SelectedRows(list), std::vector<int>{3});
 
   // Changing the evening entry to 6:00: it moves to the top and stays selected.
@@ -205,12 +211,12 @@ TEST_F(AutoStyleDialogTest, AddChangeAndDeleteWithTheEntryDialog) {
       [&](HWND add) {
         EXPECT_EQ(WindowText(FindControlByClass(add, L"Edit")), L"C:\\Styles\\夜.dlx");
         EXPECT_EQ(SelectedItem(FindControlByClass(add, L"ComboBox")), 0);
-        EXPECT_TRUE(::IsWindowEnabled(FindControlById(add, IDOK)));
+        EXPECT_TRUE(::IsWindowEnabled(FindControlByText(add, L"OK")));
         SetPickerTime(FindControlByClass(add, DATETIMEPICK_CLASSW), 6, 0, 0);
-        Click(FindControlById(add, IDOK));
+        Click(FindControlByText(add, L"OK"));
       });
   EXPECT_EQ(ListRows(list),
-            (std::vector<std::wstring>{L"0 6:00:00 夜", L"0 7:00:00 朝", L"1 9:00:00 休日", L"2 8:30:00 土曜"}));
+            (std::vector<std::wstring>{L"平日 6:00:00 夜", L"平日 7:00:00 朝", L"休日 9:00:00 休日", L"土曜日 8:30:00 土曜"}));
   EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
 
   // A cancelled change changes nothing; a double click changes too.
@@ -222,19 +228,19 @@ TEST_F(AutoStyleDialogTest, AddChangeAndDeleteWithTheEntryDialog) {
       },
       [&](HWND add) {
         SetText(FindControlByClass(add, L"Edit"), L"C:\\other.dlx");
-        Click(FindControlById(add, IDCANCEL));
+        Click(FindControlByText(add, L"キャンセル"));
       });
-  EXPECT_EQ(ListRows(list).front(), L"0 6:00:00 夜");
+  EXPECT_EQ(ListRows(list).front(), L"平日 6:00:00 夜");
 
   // Deleting two rows selects the row now at the first one's place; the
   // Delete key deletes as the button does; the last row goes, the new last is selected.
   SelectRows(list, {1, 2});
   Click(Dialog->DeleteButton.Handle());
-  EXPECT_EQ(ListRows(list), (std::vector<std::wstring>{L"0 6:00:00 夜", L"2 8:30:00 土曜"}));
+  EXPECT_EQ(ListRows(list), (std::vector<std::wstring>{L"平日 6:00:00 夜", L"土曜日 8:30:00 土曜"}));
   EXPECT_EQ(SelectedRows(list), std::vector<int>{1});
   NMLVKEYDOWN key{{list, static_cast<UINT_PTR>(::GetDlgCtrlID(list)), static_cast<UINT>(LVN_KEYDOWN)}, VK_DELETE, 0};
   ::SendMessageW(::GetParent(list), WM_NOTIFY, key.hdr.idFrom, reinterpret_cast<LPARAM>(&key));
-  EXPECT_EQ(ListRows(list), (std::vector<std::wstring>{L"0 6:00:00 夜"}));
+  EXPECT_EQ(ListRows(list), (std::vector<std::wstring>{L"平日 6:00:00 夜"}));
   EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
 
   // OK: the switch and the rows in display order, none applied.
@@ -254,7 +260,7 @@ TEST(AutoStyleDialog, OkReplacesTheListAndCancelChangesNothing) {
         confirmed = EditAutoStyle(nullptr, on, list, TFormatSettings{});
         return 0;
       },
-      [&](HWND dialog) { Click(FindControlById(dialog, IDOK)); });
+      [&](HWND dialog) { Click(FindControlByText(dialog, L"OK")); });
   EXPECT_TRUE(confirmed);
   EXPECT_TRUE(on);
   EXPECT_EQ(list, (std::vector<TChangeTime>{{dtWeekDay, L"C:\\Styles\\朝.dlx", Time(7, 0)},
@@ -275,7 +281,7 @@ TEST(AutoStyleDialog, OkReplacesTheListAndCancelChangesNothing) {
         EXPECT_TRUE(ListRows(listView).empty());
         EXPECT_TRUE(SelectedRows(listView).empty());
         Click(FindControlByText(dialog, L"スタイルを自動的に切り替える"));
-        Click(FindControlById(dialog, IDCANCEL));
+        Click(FindControlByText(dialog, L"キャンセル"));
       });
   EXPECT_FALSE(confirmed);
   EXPECT_TRUE(on);
@@ -384,7 +390,7 @@ TEST(TimeSlotDialog, OkFollowsEndLaterThanStartFromTheStart) {
       },
       [&](HWND dialog) {
         EXPECT_EQ(SelectedItem(FindControlByClass(dialog, L"ComboBox")), 1);
-        const HWND ok = FindControlById(dialog, IDOK);
+        const HWND ok = FindControlByText(dialog, L"OK");
         EXPECT_TRUE(::IsWindowEnabled(ok));
         SelectItem(FindControlByClass(dialog, L"ComboBox"), 2);
         Click(ok);
@@ -400,9 +406,9 @@ TEST(TimeSlotDialog, OkFollowsEndLaterThanStartFromTheStart) {
         return 0;
       },
       [&](HWND dialog) {
-        EXPECT_FALSE(::IsWindowEnabled(FindControlById(dialog, IDOK)));
+        EXPECT_FALSE(::IsWindowEnabled(FindControlByText(dialog, L"OK")));
         EXPECT_EQ(SelectedItem(FindControlByClass(dialog, L"ComboBox")), 0);
-        Click(FindControlById(dialog, IDCANCEL));
+        Click(FindControlByText(dialog, L"キャンセル"));
       });
   EXPECT_FALSE(confirmed);
   EXPECT_EQ(slot.DayType, dtSaturday);
@@ -418,7 +424,7 @@ TEST(AutoStyleDialogs, F1AsksForEachDialogsHelpTopic) {
     RunModal([&] { return form->ShowModal(); }, [&](HWND dialog) {
       PostKey(nullptr, VK_F1);
       PumpDialogFor(dialog, 200);
-      Click(FindControlById(dialog, IDCANCEL));
+      Click(FindControlByText(dialog, L"キャンセル"));
     });
   }
   TWRApplication::Instance().OnHelp = nullptr;
@@ -436,7 +442,7 @@ TEST(AutoStyleDialogs, EveryTextFitsInTheScreenshots) {
       PumpDialogFor(window, 300);
       EXPECT_TRUE(TextsThatDoNotFit(window).empty()) << Describe(TextsThatDoNotFit(window));
       EXPECT_TRUE(SaveScreenshot(window, std::wstring(TDIALIX_WIDEN(TDIALIX_SCREENSHOTS)) + L"\\tdialix-" + name + L".png"));
-      Click(FindControlById(window, IDCANCEL));
+      Click(FindControlByText(window, L"キャンセル"));
     });
   }
 }
