@@ -161,6 +161,34 @@ TEST(TimeSlots, AnEndAtTheLastSecondCountsToTheEndOfTheDay) {
   EXPECT_EQ(SlotEndMilliSeconds(Time(23, 59, 58)), 86398000);
 }
 
+// Controls that lie side by side never overlap, and all lie inside their area.
+void ExpectApart(TSize area, const std::vector<TControlSpec>& controls, const char* form) {
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const TControlSpec& c = controls[i];
+    EXPECT_TRUE(c.Left >= 0 && c.Top >= 0 && c.Left + c.Width <= area.cx && c.Top + c.Height <= area.cy)
+        << form << ", control " << i;
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      const TControlSpec& d = controls[j];
+      EXPECT_FALSE(c.Left < d.Left + d.Width && d.Left < c.Left + c.Width && c.Top < d.Top + d.Height &&
+                   d.Top < c.Top + c.Height)
+          << form << ", controls " << i << " and " << j;
+    }
+  }
+}
+
+TEST(AutoStyleLayouts, ControlsDoNotOverlap) {
+  const TAutoStyleLayout a = AutoStyleLayout();
+  ExpectApart(a.ClientSize, {a.EnableCheck, a.Group, a.OKButton, a.CancelButton}, "list");
+  ExpectApart({a.Group.Width, a.Group.Height}, {a.List, a.AddButton, a.ChangeButton, a.DeleteButton}, "group");
+  EXPECT_LE(a.TimeColumnWidth + a.StyleColumnWidth, a.List.Width - 20) << "both columns fit beside a scroll bar";
+  const TAddAutoStyleLayout e = AddAutoStyleLayout();
+  ExpectApart(e.ClientSize, {e.DayTypeLabel, e.DayTypeCombo, e.StyleLabel, e.StyleEdit, e.BrowseButton, e.TimeLabel,
+                             e.TimePicker, e.OKButton, e.CancelButton}, "entry");
+  const TTimeSlotLayout t = TimeSlotLayout();
+  ExpectApart(t.ClientSize, {t.DayTypeLabel, t.DayTypeCombo, t.StartLabel, t.StartPicker, t.EndLabel, t.EndPicker,
+                             t.OKButton, t.CancelButton}, "slot");
+}
+
 // The day type the master gives a date: the holiday decision of the built-in rules.
 TDayType DayTypeOfDate(int year, int month, int day) {
   const TDateTime date = *TryEncodeDate(year, month, day);
