@@ -27,7 +27,7 @@ class AutoStyleTest : public ProgramTest {
   }
 
   // Settings without holidays, with one entry at 0:00:00 for today's day type.
-  static void PrepareSettings(bool autoStyleChange) {
+  static void PrepareSettings(bool autoStyleChange, bool withStyle = true) {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     const TDateTime today = *TryEncodeDate(now.wYear, now.wMonth, now.wDay);
@@ -36,7 +36,8 @@ class AutoStyleTest : public ProgramTest {
               L"[View]\r\nAutoStyleChange=" + std::wstring(autoStyleChange ? L"1" : L"0") +
                   L"\r\n[Holidays]\r\n[StyleChangeTime]\r\nTime1=" + std::to_wstring(dayType) + L",\"" + StylePath() +
                   L"\",0:00:00\r\n");
-    WriteText(StylePath(), L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\n");
+    ::DeleteFileW(StylePath().c_str());
+    if (withStyle) WriteText(StylePath(), L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\n");
   }
 
   static int ClockWidth(const Program& program) {
@@ -81,7 +82,19 @@ TEST_F(AutoStyleTest, AnEntryDueAtStartLoadsItsStyleOnce) {
   CloseInstance(*program);
 }
 
-TEST_F(AutoStyleTest, TheMenuCommandOpensTheDialogAndCancelClosesIt) {
+TEST_F(AutoStyleTest, AMissingStyleFileFailsSilentlyAndCountsAsApplied) {
+  PrepareSettings(true, false);
+  auto program = StartInstance();
+  const int width = ClockWidth(*program);
+  EXPECT_GT(width, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  EXPECT_EQ(AutoStyleLines(), 1) << TraceText();
+  EXPECT_EQ(MessageBoxOf(program->Id), nullptr) << "no message for an automatic change";
+  EXPECT_EQ(ClockWidth(*program), width) << "the style in use stays";
+  CloseInstance(*program);
+}
+
+TEST_F(AutoStyleTest, TheMenuCommandOpensTheDialogCancelKeepsAndOkSwitchesOn) {
   PrepareSettings(false);
   auto program = StartInstance();
   ASSERT_TRUE(ShownClock(program->Id));
@@ -108,6 +121,18 @@ TEST_F(AutoStyleTest, TheMenuCommandOpensTheDialogAndCancelClosesIt) {
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
   EXPECT_TRUE(WaitUntil([] { return Traced(L"dialog-close TDialixAutoStyle 2"); })) << TraceText();
   EXPECT_TRUE(program->Running());
+  EXPECT_EQ(AutoStyleLines(), 0) << TraceText();
+
+  // Switched on and confirmed: the entry due since midnight applies at the next check.
+  const int plainWidth = ClockWidth(*program);
+  Command(*program, kCmdAutoStyle);
+  const HWND again = WaitForTopWindow(program->Id, L"TDialixAutoStyle", L"スタイルの自動切り替え");
+  ASSERT_TRUE(again) << TraceText();
+  Click(FindControlByText(again, L"スタイルを自動的に切り替える"));
+  Click(FindControlByText(again, L"OK"));
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(again); }));
+  EXPECT_TRUE(WaitUntil([] { return AutoStyleLines() == 1; })) << TraceText();
+  EXPECT_TRUE(WaitUntil([&] { return ClockWidth(*program) > plainWidth; })) << TraceText();
   CloseInstance(*program);
 }
 
