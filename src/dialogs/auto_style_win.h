@@ -57,8 +57,6 @@ class TDialixAutoStyle : public TWRForm {
   // The dialog edits a copy of the switch and the list.
   TDialixAutoStyle(HWND owner, bool autoStyleChange, const std::vector<TChangeTime>& list, TFormatSettings formats);
 
-  // The rows as the list shows them now.
-  const std::vector<TAutoStyleRow>& Rows() const noexcept { return FRows; }
   // What OK confirmed: the switch, and the rows' entries in display order,
   // none applied yet (the values the dialog opened with until then).
   bool AutoStyleChange() const noexcept { return FAutoStyleChange; }
