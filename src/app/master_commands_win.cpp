@@ -15,6 +15,7 @@
 #include "components/taskbar_win.h"
 #include "calendar/time_zones_win.h"
 #include "dialogs/about_win.h"
+#include "dialogs/auto_style_win.h"
 #include "dialogs/world_clock_win.h"
 
 namespace tdialix {
@@ -88,9 +89,9 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdExit: return Close();
     case kCmdAbout: return ShowAbout();
     case kCmdWorldClock: return ShowWorldClock();
+    case kCmdAutoStyle: return ShowAutoStyle();
     case kCmdSettings:
     case kCmdEditStyle:
-    case kCmdAutoStyle:
       // These dialogs are not part of the program yet.
       Trace(L"dialog-missing " + std::to_wstring(command));
       return;
@@ -186,6 +187,15 @@ void TDialixMaster::ShowWorldClock() {
   };
   Settings.WorldClock =
       EditWorldClock(Handle(), Settings.WorldClock, SystemTimeZones(TimeZoneBias), LocalStandardName(), apply);
+}
+
+void TDialixMaster::ShowAutoStyle() {
+  bool autoStyleChange = Settings.AutoStyleChange;
+  std::vector<TChangeTime> list = Settings.ChangeTimeList;
+  if (!EditAutoStyle(Handle(), autoStyleChange, list, StyleHost.Formats())) return;
+  // Every entry is pending again: the one due now applies at the next check.
+  Settings.AutoStyleChange = autoStyleChange;
+  Settings.ChangeTimeList = std::move(list);
 }
 
 void TDialixMaster::ShowHelp(int context) {

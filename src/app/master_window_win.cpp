@@ -394,12 +394,12 @@ void TDialixMaster::UpdateTrayHint(TDateTime now) {
 
 bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
   if (!Settings.AutoStyleChange || Settings.ChangeTimeList.empty()) return false;
-  const std::optional<size_t> due = ChooseChangeTime(Settings.ChangeTimeList, now, dayType);
-  if (!due || Settings.ChangeTimeList[*due].Changed) return false;
-  Settings.ChangeTimeList[*due].Changed = true;
+  const std::optional<size_t> due = TakeDueChangeTime(Settings.ChangeTimeList, now, dayType);
+  if (!due) return false;
   // Silently, without falling back to the default style and without a place
   // in the recent list; the entry counts as applied even when it failed.
   const std::wstring path = Settings.ChangeTimeList[*due].Style;
+  if (TraceEnabled()) Trace(L"autostyle " + path);
   return LoadStyle(path, false, false, false);
 }
 

@@ -140,6 +140,8 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void WorldClockChanged(const TTimeZone* zone = nullptr);
   // The world-clock dialog: every change shows on the clocks at once.
   void ShowWorldClock();
+  // "スタイルの自動切り替え": OK replaces the switch and the list.
+  void ShowAutoStyle();
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.

@@ -90,6 +90,48 @@ std::wstring_view MessageText(TMsg id) {
       return L"進める";
     case TMsg::WorldBack:
       return L"遅らせる";
+    case TMsg::AutoStyleCaption:
+      return L"スタイルの自動切り替え";
+    case TMsg::AutoStyleEnable:
+      return L"スタイルを自動的に切り替える";
+    case TMsg::AutoStyleGroup:
+      return L"時間とスタイル";
+    case TMsg::AutoStyleTimeColumn:
+      return L"時間";
+    case TMsg::AutoStyleStyleColumn:
+      return L"スタイル";
+    case TMsg::ListAddButton:
+      return L"追加...";
+    case TMsg::ListChangeButton:
+      return L"変更...";
+    case TMsg::ListDeleteButton:
+      return L"削除";
+    case TMsg::DayTypeWeekDay:
+      return L"平日";
+    case TMsg::DayTypeHoliday:
+      return L"休日";
+    case TMsg::DayTypeSaturday:
+      return L"土曜日";
+    case TMsg::DayTypeSunday:
+      return L"日曜日";
+    case TMsg::AddAutoStyleCaption:
+      return L"自動切り替えの設定";
+    case TMsg::DayTypeLabel:
+      return L"種類:";
+    case TMsg::AddAutoStyleStyleLabel:
+      return L"スタイル:";
+    case TMsg::BrowseButton:
+      return L"参照...";
+    case TMsg::AddAutoStyleTimeLabel:
+      return L"切り替える時間:";
+    case TMsg::StyleChooseTitle:
+      return L"スタイルの選択";
+    case TMsg::TimeSlotCaption:
+      return L"時間帯の設定";
+    case TMsg::TimeSlotStartLabel:
+      return L"開始時間:";
+    case TMsg::TimeSlotEndLabel:
+      return L"終了時間:";
     case TMsg::HolidayDayOfWeekCaption:
       return L"%d 月第 %d %s";
     case TMsg::HolidayDateCaption:

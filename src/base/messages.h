@@ -221,6 +221,29 @@ enum class TMsg : int {
   WorldTimeFormat = 1366,
   WorldForward = 1367,
   WorldBack = 1368,
+
+  // The automatic style change dialogs and the time-slot dialog.
+  AutoStyleCaption = 1400,
+  AutoStyleEnable = 1401,
+  AutoStyleGroup = 1402,
+  AutoStyleTimeColumn = 1403,
+  AutoStyleStyleColumn = 1404,
+  ListAddButton = 1405,
+  ListChangeButton = 1406,
+  ListDeleteButton = 1407,
+  DayTypeWeekDay = 1410,
+  DayTypeHoliday = 1411,
+  DayTypeSaturday = 1412,
+  DayTypeSunday = 1413,
+  AddAutoStyleCaption = 1420,
+  DayTypeLabel = 1421,
+  AddAutoStyleStyleLabel = 1422,
+  BrowseButton = 1423,
+  AddAutoStyleTimeLabel = 1424,
+  StyleChooseTitle = 1425,
+  TimeSlotCaption = 1430,
+  TimeSlotStartLabel = 1431,
+  TimeSlotEndLabel = 1432,
 };
 
 // The caption of every message box.

@@ -221,6 +221,12 @@ std::optional<LRESULT> TWRDateTimePicker::Notification(UINT message, WPARAM, LPA
 TWRListView::TWRListView()
     : TWRControl({WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, WS_EX_CLIENTEDGE}, true) {}
 
+TControlClass TWRListView::CreateParams() const {
+  TControlClass params = Class;
+  if (MultiSelect) params.Style &= ~static_cast<DWORD>(LVS_SINGLESEL);
+  return params;
+}
+
 void TWRListView::CreateWnd() {
   ::SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -232,12 +238,28 @@ void TWRListView::CreateWnd() {
     column.cx = Scaled(Columns[i].Width);
     ::SendMessageW(Handle(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
+  if (Groups.empty()) return;
+  ::SendMessageW(Handle(), LVM_ENABLEGROUPVIEW, TRUE, 0);
+  for (size_t i = 0; i < Groups.size(); ++i) {
+    LVGROUP group{};
+    group.cbSize = sizeof group;
+    group.mask = LVGF_HEADER | LVGF_GROUPID;
+    group.pszHeader = const_cast<wchar_t*>(Groups[i].c_str());
+    group.iGroupId = static_cast<int>(i);
+    ::SendMessageW(Handle(), LVM_INSERTGROUP, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&group));
+  }
 }
 
-int TWRListView::AddItem(const std::vector<std::wstring>& texts) {
+int TWRListView::AddItem(const std::vector<std::wstring>& texts) { return AddItem(texts, -1); }
+
+int TWRListView::AddItem(const std::vector<std::wstring>& texts, int group) {
   if (!HandleAllocated() || texts.empty()) return -1;
   LVITEMW item{};
   item.mask = LVIF_TEXT;
+  if (group >= 0 && !Groups.empty()) {
+    item.mask |= LVIF_GROUPID;
+    item.iGroupId = group;
+  }
   item.iItem = ItemCount();
   item.pszText = const_cast<wchar_t*>(texts[0].c_str());
   const auto index = static_cast<int>(::SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
@@ -275,10 +297,31 @@ int TWRListView::ItemIndex() const {
 }
 
 void TWRListView::SetItemIndex(int index) {
+  if (!HandleAllocated()) return;
+  LVITEMW none{};
+  none.stateMask = LVIS_SELECTED;
+  ::SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  if (index < 0) return;
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   ::SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+  ::SendMessageW(Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+bool TWRListView::GroupsShown() const {
+  return HandleAllocated() && !Groups.empty() && ::SendMessageW(Handle(), LVM_ISGROUPVIEWENABLED, 0, 0) != 0;
+}
+
+std::vector<int> TWRListView::SelectedItems() const {
+  std::vector<int> items;
+  if (!HandleAllocated()) return items;
+  for (int i = -1;;) {
+    i = static_cast<int>(::SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED));
+    if (i < 0) break;
+    items.push_back(i);
+  }
+  return items;
 }
 
 std::optional<LRESULT> TWRListView::Notification(UINT message, WPARAM, LPARAM lParam) {
@@ -291,6 +334,8 @@ std::optional<LRESULT> TWRListView::Notification(UINT message, WPARAM, LPARAM lP
     }
   } else if (header->code == NM_DBLCLK && OnDblClick) {
     OnDblClick();
+  } else if (header->code == LVN_KEYDOWN && OnKeyDown) {
+    OnKeyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
   }
   return std::nullopt;
 }

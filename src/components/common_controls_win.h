@@ -145,11 +145,26 @@ class TWRListView : public TWRControl {
   int ItemCount() const;
   std::wstring ItemText(int item, int column) const;
   int ItemIndex() const;
+  // Selects only this row (none for -1), gives it the focus mark and scrolls it into view.
   void SetItemIndex(int index);
   std::function<void()> OnSelectItem;
   std::function<void()> OnDblClick;
 
+  // Several rows can be selected at once.
+  bool MultiSelect = false;
+  // Group headers; with any, the rows are shown in groups, and AddItem puts
+  // a row into the group of that index.
+  std::vector<std::wstring> Groups;
+  int AddItem(const std::vector<std::wstring>& texts, int group);
+  // Whether the rows show in their groups (the system's list may not know groups).
+  bool GroupsShown() const;
+  // The selected rows, in list order.
+  std::vector<int> SelectedItems() const;
+  // A key pressed while the list has the focus (after the list's own handling).
+  std::function<void(WORD key)> OnKeyDown;
+
  protected:
+  TControlClass CreateParams() const override;
   void CreateWnd() override;
   std::optional<LRESULT> Notification(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

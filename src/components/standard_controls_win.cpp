@@ -325,6 +325,26 @@ LRESULT TWRGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return 0;
   }
+  if (message == WM_ERASEBKGND) {
+    // The form clips its children, so nothing paints the box's inside but the
+    // box itself; the controls in it stand beside it and paint themselves.
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    const HWND parent = ::GetParent(Handle());
+    for (HWND sibling = ::GetWindow(parent, GW_CHILD); sibling; sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
+      if (sibling == Handle() || !::IsWindowVisible(sibling)) continue;
+      RECT r{};
+      ::GetWindowRect(sibling, &r);
+      ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+      ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+    auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle())));
+    if (!brush) brush = ::GetSysColorBrush(COLOR_BTNFACE);
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    ::FillRect(dc, &client, brush);
+    return 1;
+  }
   return TWRControl::WindowProc(message, wParam, lParam);
 }
 
