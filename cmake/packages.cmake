@@ -14,7 +14,7 @@ add_custom_command(OUTPUT ${TDIALIX_HELP_FILE}
   DEPENDS ${help_sources} ${help_code}
   COMMENT "Checking the help contexts and building the help file"
   VERBATIM)
-add_custom_target(help ALL DEPENDS ${TDIALIX_HELP_FILE})
+add_custom_target(help_file ALL DEPENDS ${TDIALIX_HELP_FILE})
 
 # The compiled help file maps every listed context to a page it holds; the
 # check finds the contexts however a dialog gives them, and names one that

@@ -19,7 +19,10 @@
 namespace tdialix {
 namespace {
 
-const std::wstring kStyles = TDIALIX_STYLES;  // the repository's styles folder, as Z:\...
+#define TDIALIX_WIDEN2(text) L##text
+#define TDIALIX_WIDEN(text) TDIALIX_WIDEN2(text)
+// The repository's styles folder, as Z:/...
+const std::wstring kStyles = TDIALIX_WIDEN(TDIALIX_STYLES);
 
 // The real files around the loader; everything it would show is recorded.
 class TSampleHost : public TStyleHost {
