@@ -34,12 +34,14 @@ wine_prefix_ready
 # A desktop to show the clocks on: their translucency and shadows need one.
 backdrop=$(mktemp --suffix=.png)
 convert -size 1280x800 gradient:'#6A9CC8'-'#2C4E78' "$backdrop"
-display -window root "$backdrop"
+# (display says it failed even where it sets the backdrop.)
+display -window root "$backdrop" || true
 rm -f "$backdrop"
 
 for style in "$root"/styles/*.dlx; do
   name=$(basename "$style" .dlx)
-  wine_run "$exe" "Z:$style" </dev/null >/dev/null 2>&1 &
+  # A style path with "/" would count as a switch: the Windows form.
+  wine_run "$exe" "Z:${style//\//\\}" </dev/null >/dev/null 2>&1 &
   program=$!
   clock=
   for _ in $(seq 60); do
@@ -52,9 +54,18 @@ for style in "$root"/styles/*.dlx; do
     wine_server -k 2>/dev/null || true
     continue
   fi
-  # Let the digits' animations settle.
+  # Let the digits' animations settle; the clock window that shows them is
+  # the one there now (a window found while the program starts may be gone).
   sleep 3
-  eval "$(xdotool getwindowgeometry --shell "$clock")"
+  X= Y= WIDTH= HEIGHT=
+  for clock in $(xdotool search --name '^TDialix - ' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$clock" 2>/dev/null)" && [ -n "$WIDTH" ] && break
+  done
+  if [ -z "$WIDTH" ]; then
+    echo "$name: the clock window went away" >&2
+    wine_server -k 2>/dev/null || true
+    continue
+  fi
   margin=16
   left=$((X > margin ? X - margin : 0))
   top=$((Y > margin ? Y - margin : 0))
