@@ -29,13 +29,19 @@ samples=$work/samples.nsh
   echo '!macroend'
 } >"$samples"
 
-for target in "64 win64 x64" "32 win32 x86"; do
+for target in "64 win64 x64 x86_64-w64-mingw32" "32 win32 x86 i686-w64-mingw32"; do
   set -- $target
-  bits=$1 name=$2 arch=$3
-  program=$build/$name/src
+  bits=$1 name=$2 arch=$3 prefix=$4
+  # The programs as built, without their debugging information.
+  program=$work/program-$arch
+  rm -rf "$program"
+  mkdir -p "$program"
+  for file in TDialix.exe TDialix.dll; do
+    "$prefix-strip" --strip-debug -o "$program/$file" "$build/$name/src/$file"
+  done
   setup=$out/TDialix-$version-$arch-setup.exe
   # The file list of the last build, for the package checks.
-  makensis -V3 -INPUTCHARSET UTF8 -DBITS="$bits" -DVERSION="$version" -DPROGRAM="$program" -DHELP="$help" \
+  makensis -V4 -INPUTCHARSET UTF8 -DBITS="$bits" -DVERSION="$version" -DPROGRAM="$program" -DHELP="$help" \
            -DSAMPLES="$samples" -DICON="$root/res/TDialix.ico" -DOUTFILE="$setup" \
            "$root/installer/TDialix.nsi" >"$work/setup-$arch.log" 2>&1 ||
     { cat "$work/setup-$arch.log" >&2; exit 1; }

@@ -47,10 +47,13 @@ folder="$user/AppData/Local/Programs/TDialix"
 roaming="$user/AppData/Roaming"
 settings="$roaming/Team Orvane/TDialix"
 menu="$roaming/Microsoft/Windows/Start Menu/Programs"
+# Wine spells it "StartUp".
+startup=$(find "$menu" -maxdepth 1 -type d -iname startup 2>/dev/null | head -n 1)
+startup=${startup:-$menu/Startup}
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TDialix'
 
 # A user who never installed TDialix.
-rm -rf "$folder" "$roaming/Team Orvane" "$menu/TDialix.lnk" "$menu/Startup/TDialix.lnk"
+rm -rf "$folder" "$roaming/Team Orvane" "$menu/TDialix.lnk" "$startup/TDialix.lnk"
 for key in "$uninstall_key" 'HKCU\Software\Classes\.dlx' 'HKCU\Software\Classes\DLXFile'; do
   wine_run reg delete "$key" /f >/dev/null 2>&1 </dev/null || true
 done
@@ -62,7 +65,7 @@ for file in TDialix.exe TDialix.dll TDialix.chm Uninstall.exe Styles/PictureDigi
   check "the install folder holds $file" test -f "$folder/$file"
 done
 check "the Start menu holds TDialix.lnk" test -f "$menu/TDialix.lnk"
-check "the Startup folder holds TDialix.lnk" test -f "$menu/Startup/TDialix.lnk"
+check "the Startup folder holds TDialix.lnk" test -f "$startup/TDialix.lnk"
 check "the uninstaller is registered by name" test "$(reg_value "$uninstall_key" DisplayName)" = TDialix
 check "the uninstaller is registered with the version" test "$(reg_value "$uninstall_key" DisplayVersion)" = "$version"
 check "the uninstaller is registered with the publisher" test "$(reg_value "$uninstall_key" Publisher)" = "Team Orvane"
@@ -83,9 +86,15 @@ for _ in $(seq 120); do
 done
 check "the installed program shows its clock" test -n "$clock"
 lit=0
+X= Y= WIDTH= HEIGHT=
 if [ -n "$clock" ]; then
   sleep 2
-  eval "$(xdotool getwindowgeometry --shell "$clock")"
+  # The clock window there now: one found while the program starts may be gone.
+  for window in $(xdotool search --name '^TDialix - ' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)" && [ -n "$WIDTH" ] && break
+  done
+fi
+if [ -n "$clock" ] && [ -n "$WIDTH" ]; then
   shot=$(dirname "$TDIALIX_PREFIX")/installed-clock.png
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
   lit=$(convert "$shot" -colorspace gray -threshold 50% -format '%[fx:mean > 0 ? 1 : 0]' info:)
@@ -107,7 +116,7 @@ check "the upgraded folder holds the program" test -f "$folder/TDialix.exe"
 check "the silent uninstall ends with exit code 0" wine_run "$folder/Uninstall.exe" /S </dev/null
 check "the install folder is gone" waited_for_absence "$folder" 60
 check "the Start menu shortcut is gone" absent "$menu/TDialix.lnk"
-check "the Startup shortcut is gone" absent "$menu/Startup/TDialix.lnk"
+check "the Startup shortcut is gone" absent "$startup/TDialix.lnk"
 check "the uninstall key is gone" eval '! reg_key_exists "$uninstall_key"'
 check "the association is gone" eval '! reg_key_exists "HKCU\\Software\\Classes\\.dlx" && ! reg_key_exists "HKCU\\Software\\Classes\\DLXFile"'
 check "the settings folder is still there" test -f "$settings/TDialix.ini"
