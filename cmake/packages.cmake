@@ -62,12 +62,20 @@ foreach(build IN ITEMS "x64;win64;x86_64-w64-mingw32;pei-x86-64" "x86;win32;i686
                    ${packages_dir}/TDialix-${PROJECT_VERSION}-${arch}-portable.zip ${CMAKE_SOURCE_DIR}/styles)
 endforeach()
 
-# The 64-bit installer under Wine, on the 64-bit session's display in a prefix
-# of its own: install, start, upgrade over the running program, uninstall.
-# The 32-bit installer's run would need 32-bit Wine.
-add_test(NAME packages.x64.install
-         COMMAND ${CMAKE_SOURCE_DIR}/tests/installer/installer-test.sh ${CMAKE_BINARY_DIR}/win64/wine
-                 ${packages_dir}/TDialix-${PROJECT_VERSION}-x64-setup.exe ${packages_dir}/wine-test/prefix
-                 ${PROJECT_VERSION})
-set_tests_properties(packages.x64.install PROPERTIES FIXTURES_REQUIRED wine64 TIMEOUT 400
-                     RESOURCE_LOCK "tdialix_instance;desktop_input;user_shell")
+# Each installer under Wine, on its bitness's test session display in a
+# prefix of its own: install, start, upgrade over the running program,
+# uninstall. The 32-bit one only where this machine runs 32-bit Wine.
+foreach(build IN ITEMS "x64;win64;64" "x86;win32;32")
+  list(GET build 0 arch)
+  list(GET build 1 name)
+  list(GET build 2 bits)
+  if(bits EQUAL 32 AND NOT TDIALIX_WINE32_TESTS)
+    continue()
+  endif()
+  add_test(NAME packages.${arch}.install
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/installer/installer-test.sh ${CMAKE_BINARY_DIR}/${name}/wine
+                   ${packages_dir}/TDialix-${PROJECT_VERSION}-${arch}-setup.exe ${packages_dir}/wine-test-${arch}/prefix
+                   ${PROJECT_VERSION} ${bits})
+  set_tests_properties(packages.${arch}.install PROPERTIES FIXTURES_REQUIRED wine${bits} TIMEOUT 400
+                       RESOURCE_LOCK "tdialix_instance;desktop_input;user_shell")
+endforeach()

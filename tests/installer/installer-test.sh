@@ -1,17 +1,17 @@
 #!/bin/sh
-# The 64-bit installer under Wine, as a user runs it: a silent install, the
+# An installer under Wine, as a user runs it: a silent install, the
 # installed program started from its folder, an upgrade in place over the
 # running program, a silent uninstall. It runs on the display of the Wine
 # test session, in a prefix of its own (made once, put back to a user who
 # never installed TDialix at every run).
-#   installer-test.sh <wine session folder> <setup.exe> <prefix> <version>
+#   installer-test.sh <wine session folder> <setup.exe> <prefix> <version> <64|32>
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 session=$1
 setup=$2
 TDIALIX_PREFIX=$3
 version=$4
-TDIALIX_WINE_BITS=64
+TDIALIX_WINE_BITS=$5
 . "$root/scripts/wine-env.sh"
 [ -f "$session/session.env" ] || { echo "no Wine test session in $session" >&2; exit 2; }
 . "$session/session.env"
