@@ -1,6 +1,6 @@
 // Program entry: restart a running instance, write the style-file association
-// or the start-up shortcut on request, hand a style file or a settings request to the
-// running instance, or become the running instance.
+// or the start-up shortcut on request, hand a style file or a settings request
+// to the running instance, or become the running instance.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
