@@ -14,7 +14,7 @@ src=$1
 list=$2
 chm=${3:-}
 
-used=$(find "$src" -name '*.cpp' -o -name '*.h' | sort | xargs perl -0777 -e '
+used=$(find "$src" \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 perl -0777 -e '
   my (%text, %defs);
   for my $file (@ARGV) {
     open(my $in, "<", $file) or die "$file: $!";
