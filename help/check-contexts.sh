@@ -60,6 +60,7 @@ done
 echo "Help contexts the code uses: $(printf '%s\n' "$used" | awk 'NF { print $1 }' | sort -n -u | tr '\n' ' ')"
 
 [ -n "$chm" ] || exit 0
+chm=$(cd "$(dirname "$chm")" && pwd)/$(basename "$chm")
 # The compiled map: #IVB holds (context, offset) pairs after a length; the
 # offsets point into #STRINGS at the page's name.
 work=$(mktemp -d)
