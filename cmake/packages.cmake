@@ -31,6 +31,12 @@ add_test(NAME help.contexts.unlisted
 set_tests_properties(help.contexts.unlisted PROPERTIES
                      PASS_REGULAR_EXPRESSION "Help context 99 \\(used in [^)]*/unlisted/dialog_win.cpp \\) has no page")
 
+# A context on the list that the compiled file does not map is found.
+add_test(NAME help.contexts.unmapped
+         COMMAND sh -c "{ cat '${CMAKE_SOURCE_DIR}/help/contexts.txt'; echo '99 index.html extra'; } >contexts-unmapped.txt && \
+                        '${check_contexts}' '${CMAKE_SOURCE_DIR}/tests/fixtures/help/unlisted' contexts-unmapped.txt '${TDIALIX_HELP_FILE}'")
+set_tests_properties(help.contexts.unmapped PROPERTIES PASS_REGULAR_EXPRESSION "context 99 is not in its map")
+
 # The installers and the zips.
 set(packages_dir ${CMAKE_BINARY_DIR}/packages)
 set(package_outputs)
