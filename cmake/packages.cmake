@@ -57,11 +57,10 @@ add_custom_target(packages ALL DEPENDS ${package_outputs})
 add_dependencies(packages win64 win32)
 
 # What each package holds, and of which bitness its programs are.
-foreach(build IN ITEMS "x64;win64;x86_64-w64-mingw32;pei-x86-64" "x86;win32;i686-w64-mingw32;pei-i386")
+foreach(build IN ITEMS "x64;x86_64-w64-mingw32;pei-x86-64" "x86;i686-w64-mingw32;pei-i386")
   list(GET build 0 arch)
-  list(GET build 1 name)
-  list(GET build 2 prefix)
-  list(GET build 3 format)
+  list(GET build 1 prefix)
+  list(GET build 2 format)
   add_test(NAME packages.${arch}.contents
            COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check-package.sh ${prefix}-objdump ${format}
                    ${packages_dir}/TDialix-${PROJECT_VERSION}-${arch}-setup.exe ${packages_dir}/work/setup-${arch}.log
