@@ -25,6 +25,11 @@ struct TAssociateRequest {
 };
 std::optional<TAssociateRequest> ParseAssociateRequest(std::wstring_view parameter);
 
+// "/startup:<flag>[,<window handle>]": create (flag true) or remove the
+// start-up shortcut, in the same form as an association request. The
+// installer asks for it, so that the shortcut is the program's own.
+std::optional<TAssociateRequest> ParseStartupRequest(std::wstring_view parameter);
+
 // The first parameter that contains no "/": the style file to load or hand over.
 std::optional<std::wstring> FirstStyleParameter(const std::vector<std::wstring>& parameters);
 

@@ -1,6 +1,6 @@
 // Program entry: restart a running instance, write the style-file association
-// for an unelevated instance, hand a style file or a settings request to the
-// running instance, or become the running instance.
+// or the start-up shortcut on request, hand a style file or a settings request
+// to the running instance, or become the running instance.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -20,6 +20,7 @@
 #include "base/unique_handle_win.h"
 #include "components/startup_check_win.h"
 #include "dialogs/shell_association_win.h"
+#include "dialogs/startup_shortcut_win.h"
 
 namespace tdialix {
 
@@ -138,6 +139,14 @@ int RunEntry() {
       if (!::IsWindow(owner)) owner = ::GetDesktopWindow();
       SetStyleFileAssociation(owner, request->Associate);
       return 0;
+    }
+    // The installer's request for the start-up shortcut: made by the program
+    // itself, so that it is the program's own and asks what the settings
+    // dialog asks. The exit code says whether the folder holds what was asked.
+    if (const auto request = ParseStartupRequest(parameter)) {
+      HWND owner = HandleWindow(request->Owner);
+      if (!::IsWindow(owner)) owner = ::GetDesktopWindow();
+      return SetStartupShortcut(owner, request->Associate) ? 0 : 1;
     }
   }
 

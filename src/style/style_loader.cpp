@@ -107,6 +107,13 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
   // until the fallback overwrites them.
   try {
     ReadStyle(document, Style, Host.Formats(), [this](const std::wstring& name) { return Host.IsTrueTypeFont(name); });
+    // Pictures named relative to the style file travel with it: they are
+    // found beside it wherever the program runs from, and kept with their
+    // full path from then on (also in the default style file).
+    if (!styleFile.empty()) {
+      Style.FontFile = ResolvePath(FolderOf(styleFile), Style.FontFile);
+      Style.BackGrnd = ResolvePath(FolderOf(styleFile), Style.BackGrnd);
+    }
     ReadPositions(document, ClockParams, Host.MonitorCount());
     Host.ApplyStyle();
   } catch (const std::exception& e) {

@@ -6,6 +6,11 @@
 #include "../support/registry_snapshot_win.h"
 #include "dialogs/settings_folder_win.h"
 #include "dialogs/shell_association_win.h"
+#include "dialogs/startup_shortcut_win.h"
+
+#include <shlobj.h>
+
+#include "base/com_win.h"
 
 namespace tdialix {
 namespace {
@@ -156,6 +161,34 @@ TEST_F(ShellProgramTest, AssociationRequestWithAStaleOwnerUsesTheDesktopAndStart
   // The association process never created the instance mutex.
   EXPECT_FALSE(TUniqueKernelHandle(::OpenMutexW(SYNCHRONIZE, FALSE, L"TeamOrvaneTDialix2Mutex")));
   EXPECT_TRUE(IsStyleFileAssociated());
+}
+
+// The installer's requests: the program itself makes and removes its
+// start-up shortcut, says by its exit code whether it did, and starts no
+// instance on the way.
+TEST_F(ShellProgramTest, StartupRequestsMakeAndRemoveTheProgramsOwnShortcut) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder), S_OK);
+  const std::wstring link = std::wstring(folder) + L"\\TDialix.lnk";
+  ::DeleteFileW(link.c_str());
+
+  Program make(L"/startup:1");
+  EXPECT_EQ(make.WaitForExit(), DWORD{0});
+  std::wstring program = TDIALIX_EXE_W;
+  for (wchar_t& c : program) c = c == L'/' ? L'\\' : c;
+  {
+    const TComInitialization com;
+    EXPECT_EQ(ReadShortcutTarget(link, nullptr), program);
+  }
+  EXPECT_TRUE(WindowsOfClass(L"TDialixMaster").empty());
+  EXPECT_FALSE(TUniqueKernelHandle(::OpenMutexW(SYNCHRONIZE, FALSE, L"TeamOrvaneTDialix2Mutex")));
+
+  Program remove(L"/startup:0");
+  EXPECT_EQ(remove.WaitForExit(), DWORD{0});
+  EXPECT_EQ(::GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
+  // Nothing to remove is no failure either.
+  Program again(L"/startup:0");
+  EXPECT_EQ(again.WaitForExit(), DWORD{0});
 }
 
 TEST_F(ShellProgramTest, TheSettingsDialogsAssociationProcessNeedsNoElevation) {

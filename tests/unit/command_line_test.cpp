@@ -54,6 +54,24 @@ TEST(CommandLine, AssociateRequests) {
   for (const auto& c : cases) EXPECT_EQ(ParseAssociateRequest(c.Parameter), c.Request) << c.Parameter;
 }
 
+TEST(CommandLine, StartupRequests) {
+  const struct {
+    const wchar_t* Parameter;
+    std::optional<TAssociateRequest> Request;
+  } cases[] = {
+      {L"/startup:1", TAssociateRequest{true, 0}},
+      {L"/startup:0", TAssociateRequest{false, 0}},
+      {L"/startup:1,00004242", TAssociateRequest{true, 4242}},
+      {L"/startup:", TAssociateRequest{false, 0}},
+      {L"/startup", std::nullopt},
+      {L"/associate:1,0", std::nullopt},
+      {L"C:\\Startup\\a.dlx", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseStartupRequest(c.Parameter), c.Request) << c.Parameter;
+  // The association switch does not take the start-up one for its own.
+  EXPECT_EQ(ParseAssociateRequest(L"/startup:1"), std::nullopt);
+}
+
 TEST(CommandLine, StyleFileIsTheFirstParameterWithoutASlash) {
   EXPECT_EQ(FirstStyleParameter({}), std::nullopt);
   EXPECT_EQ(FirstStyleParameter({L"/noplugin"}), std::nullopt);
