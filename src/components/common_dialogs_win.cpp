@@ -1,5 +1,7 @@
 #include "components/common_dialogs_win.h"
 
+#include <cwchar>
+
 #include <colordlg.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -78,6 +80,7 @@ DWORD TWROpenDialog::SystemFlags() const {
   if (Options & ofFileMustExist) flags |= OFN_FILEMUSTEXIST;
   if (Options & ofEnableSizing) flags |= OFN_ENABLESIZING;
   if (Options & ofShowHelp) flags |= OFN_SHOWHELP;
+  if (Options & ofAllowMultiSelect) flags |= OFN_ALLOWMULTISELECT;
   return flags;
 }
 
@@ -101,8 +104,19 @@ bool TWROpenDialog::Execute(HWND owner) {
   const BOOL chosen = Runner ? Runner(info) : Run(info);
   Dialog = nullptr;
   SmallIcon.Reset();
+  Files.clear();
   if (!chosen) return false;
   FileName = file.data();
+  // Several files: the folder, then each name, each ended by a null, and a null at the end.
+  const wchar_t* next = file.data() + FileName.size() + 1;
+  if ((info.Flags & OFN_ALLOWMULTISELECT) && *next) {
+    std::wstring folder = FileName;
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    for (; *next; next += std::wcslen(next) + 1) Files.push_back(folder + next);
+    FileName = Files.front();
+  } else {
+    Files.push_back(FileName);
+  }
   FilterIndex = static_cast<int>(info.nFilterIndex);
   Options = (info.Flags & OFN_READONLY) ? (Options | ofReadOnly) : (Options & ~ofReadOnly);
   return true;
