@@ -276,6 +276,9 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
 
 void TDialixSetting::FormCreate() {
   // Events while the controls are filled enable nothing: the dialog is not shown yet.
+  FShown = false;
+  LastFocused = nullptr;
+  Input = {};
   const TSettings& s = Host.SettingsRecord();
   const TSettingFields f = SettingFields(s, Host.ProcessPriorityClass());
   TransParentTrackBar.SetPosition(f.TransParentPosition);
@@ -537,6 +540,8 @@ void TDialixSetting::DefaultHolidayButtonClick() {
 // ---- プラグイン
 
 void TDialixSetting::LoadPlugins() {
+  FPlugins.clear();
+  MissingPlugins.clear();
   const std::wstring folder = Host.ProgramFolder();
   for (const std::wstring& file : Host.SettingsRecord().PluginList) {
     if (::GetFileAttributesW(PluginLoadPath(file, folder).c_str()) == INVALID_FILE_ATTRIBUTES) {

@@ -233,7 +233,6 @@ TEST_F(SettingDialogTest, AChangeWhileLoadingEnablesNothingAndOneAfterShowingEna
   EXPECT_EQ(Master.Record.ZOrderMode, zmBottom);
   EXPECT_FALSE(Master.Record.ShowToolTip);
   EXPECT_TRUE(Master.Calls.empty());
-  EXPECT_EQ(Master.Record.SettingTab, 0);
 }
 
 TEST_F(SettingDialogTest, TheHideTypeShowsItsSlidersAndSixteenBitsGreysTheTranslucentOnes) {
@@ -288,15 +287,15 @@ TEST_F(SettingDialogTest, HolidaysAreAddedChangedAndDeletedThroughTheirDialog) {
     EXPECT_EQ(::GetFocus(), dialog.HolidayListView.Handle());
     EXPECT_TRUE(Enabled(dialog.ApplyButton));
 
-    // Changed: 元日 becomes a private holiday and moves to the end.
+    // Changed: 元日 becomes a private holiday and moves into that group, before 6 月 1 日.
     SelectRows(dialog.HolidayListView, {0});
     EXPECT_TRUE(Enabled(dialog.HolidayModifyButton));
     RunModal([&] { Click(dialog.HolidayModifyButton.Handle()); return 0; }, [&](HWND holiday) {
       SelectItem(FindControlByClass(holiday, L"ComboBox", 0), 1);
       Click(FindControlById(holiday, IDOK));
     });
-    EXPECT_EQ(dialog.HolidayListView.ItemText(3, 2), L"元日");
-    EXPECT_EQ(dialog.HolidayListView.SelectedItems(), std::vector<int>{3});
+    EXPECT_EQ(dialog.HolidayListView.ItemText(2, 2), L"元日");
+    EXPECT_EQ(dialog.HolidayListView.SelectedItems(), std::vector<int>{2});
 
     // Two rows: delete only.
     SelectRows(dialog.HolidayListView, {0, 1});
@@ -314,7 +313,8 @@ TEST_F(SettingDialogTest, HolidaysAreAddedChangedAndDeletedThroughTheirDialog) {
     (void)window;
   });
   ASSERT_EQ(Master.Record.HolidayList.size(), 1u);
-  EXPECT_EQ(Master.Record.HolidayList[0].Name, L"創立記念日");
+  EXPECT_EQ(Master.Record.HolidayList[0].Name, L"元日");
+  EXPECT_EQ(Master.Record.HolidayList[0].HolidayType, htPrivate);
 }
 
 TEST_F(SettingDialogTest, TheDefaultLinkPutsTheBuiltInTableBack) {
@@ -408,7 +408,6 @@ TEST_F(SettingDialogTest, AFailedPriorityKeepsTheDialogOpenOnThePriorityBox) {
   });
   EXPECT_EQ(result, mrOk);
   EXPECT_TRUE(Master.Record.HideTrayClock);
-  EXPECT_EQ(Master.Record.SettingTab, spAdvanced);
 }
 
 TEST_F(SettingDialogTest, EveryPageFitsItsTexts) {
