@@ -91,7 +91,7 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
   HideTypeComboBox.Items = {Text(TMsg::HideTypeNone), Text(TMsg::HideTypeHide), Text(TMsg::HideTypeHole),
                             Text(TMsg::HideTypeTransparent)};
   HideTypeComboBox.OnChange = [this] {
-    UpdateHideControls(Host.DisplayBits());
+    UpdateHideControls(DisplayBits);
     Changed();
   };
   SetupSlider(HideSensitiveTrackBar, 50, 10, 5, 5);
@@ -300,7 +300,8 @@ void TDialixSetting::FormCreate() {
   ClickHideCheckBox.SetChecked(f.ClickHide);
   ShowToolTipCheckBoxClick();
   TrayIconCheckBoxClick();
-  UpdateHideControls(Host.DisplayBits());
+  DisplayBits = Host.DisplayBits();
+  UpdateHideControls(DisplayBits);
 
   ShortCutCheckBox.SetChecked(Host.StartupShortcutExists());
   AssociateCheckBox.SetChecked(Host.StyleFileAssociated());
@@ -342,17 +343,11 @@ std::optional<LRESULT> TDialixSetting::FormProc(UINT message, WPARAM wParam, LPA
       // F1 anywhere, and the help request of the form, open the active page's topic.
       TWRApplication::Instance().ShowHelp(kSettingPageHelp[static_cast<size_t>(FPageIndex)]);
       return TRUE;
-    case WM_DISPLAYCHANGE: {
-      const auto bits = static_cast<unsigned>(wParam);
-      const bool translucent = TranslucencyAvailable(bits);
-      for (TWRControl* control : {static_cast<TWRControl*>(&TransParentLabel), static_cast<TWRControl*>(&TransParentTrackBar),
-                                  static_cast<TWRControl*>(&TransParentLowLabel),
-                                  static_cast<TWRControl*>(&TransParentHighLabel)}) {
-        control->SetEnabled(translucent);
-      }
-      UpdateHideControls(bits);
+    case WM_DISPLAYCHANGE:
+      // The colour depth of the new display mode decides the translucent sliders again.
+      DisplayBits = static_cast<unsigned>(wParam);
+      UpdateHideControls(DisplayBits);
       return std::nullopt;
-    }
     default:
       return TWRForm::FormProc(message, wParam, lParam);
   }
@@ -596,6 +591,10 @@ void TDialixSetting::AddPluginButtonClick() {
   open.Runner = OpenDialogRunner;
   if (!open.Execute(Handle())) return;
   if (!open.Files.empty()) PluginFolder = FolderOf(open.Files.front());
+  std::vector<std::wstring> selectedBefore;
+  for (const int row : PluginListView.SelectedItems()) {
+    if (static_cast<size_t>(row) < FPlugins.size()) selectedBefore.push_back(FPlugins[static_cast<size_t>(row)].FileName);
+  }
 
   std::vector<std::wstring> added;
   for (const std::wstring& file : open.Files) {
@@ -620,9 +619,11 @@ void TDialixSetting::AddPluginButtonClick() {
     Changed();
   }
   SortPluginRows(FPlugins);
+  // The added rows are selected; when none was added, the rows selected before stay so.
+  const std::vector<std::wstring>& selected = added.empty() ? selectedBefore : added;
   std::vector<size_t> select;
   for (size_t i = 0; i < FPlugins.size(); ++i) {
-    if (std::find(added.begin(), added.end(), FPlugins[i].FileName) != added.end()) select.push_back(i);
+    if (std::find(selected.begin(), selected.end(), FPlugins[i].FileName) != selected.end()) select.push_back(i);
   }
   FillPluginList(select);
   PluginListView.SetFocus();

@@ -185,6 +185,7 @@ class TDialixSetting : public TWRForm, private TSettingApplyDialog {
   std::vector<std::wstring> MissingPlugins;  // listed, but not there when the dialog opened
   std::wstring PluginFolder;                 // where the next plug-in open dialog starts
   int FPageIndex = 0;
+  unsigned DisplayBits = 32;  // the screen's colour depth, bits a pixel
   bool FShown = false;
   TWRControl* LastFocused = nullptr;
 };

@@ -5,10 +5,10 @@
 
 #include <commctrl.h>
 
+#include "app/master_window_win.h"
 #include "app/popup_menu.h"
 #include "app/settings_file.h"
 #include "base/system_locale_win.h"
-#include "calendar/world_clock.h"
 #include "dialog_driver_win.h"
 
 namespace tdialix {

@@ -96,7 +96,7 @@ TEST(SettingFields, SixteenPresetFormats) {
   EXPECT_EQ(presets.back(), L"yyyy'年'm'月'd'日'(dddd)");
 }
 
-TEST(SettingFields, HideTypeShowsItsSlidersAndTranslucentOnesNeedColour) {
+TEST(SettingFields, HideTypeShowsItsSlidersAndTranslucentOnesNeedMoreThan15Bits) {
   using S = THideControls::TState;
   const S off{}, on{true, true}, grey{true, false};
   struct TCase {
@@ -107,9 +107,10 @@ TEST(SettingFields, HideTypeShowsItsSlidersAndTranslucentOnesNeedColour) {
   const TCase cases[] = {
       {htNone, 32, off, off, off, off, off, off, off},
       {htHide, 32, on, on, on, off, off, off, on},
-      {htHide, 16, on, grey, grey, off, off, off, on},
+      {htHide, 16, on, on, on, off, off, off, on},  // 16 bits a pixel still draws translucent clocks
+      {htHide, 15, on, grey, grey, off, off, off, on},
       {htHole, 32, off, off, off, on, on, on, on},
-      {htHole, 16, off, off, off, on, grey, grey, on},
+      {htHole, 8, off, off, off, on, grey, grey, on},
       {htTransparent, 32, off, off, off, off, off, off, on},
       {htTransparent, 8, off, off, off, off, off, off, on},
   };
