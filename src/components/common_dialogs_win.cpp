@@ -1,7 +1,5 @@
 #include "components/common_dialogs_win.h"
 
-#include <cwchar>
-
 #include <colordlg.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -106,13 +104,18 @@ bool TWROpenDialog::Execute(HWND owner) {
   SmallIcon.Reset();
   Files.clear();
   if (!chosen) return false;
+  file.back() = L'\0';
   FileName = file.data();
   // Several files: the folder, then each name, each ended by a null, and a null at the end.
-  const wchar_t* next = file.data() + FileName.size() + 1;
-  if ((info.Flags & OFN_ALLOWMULTISELECT) && *next) {
+  size_t next = FileName.size() + 1;
+  if ((info.Flags & OFN_ALLOWMULTISELECT) && next < file.size() && file[next]) {
     std::wstring folder = FileName;
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    for (; *next; next += std::wcslen(next) + 1) Files.push_back(folder + next);
+    while (next < file.size() && file[next]) {
+      const std::wstring name(file.data() + next);  // ends at the latest at the buffer's last null
+      Files.push_back(folder + name);
+      next += name.size() + 1;
+    }
     FileName = Files.front();
   } else {
     Files.push_back(FileName);
