@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/command_line.h"
 #include "app/master_window_win.h"
 #include "app/popup_menu_win.h"
 #include "app/recent_styles.h"
@@ -237,9 +238,7 @@ void TDialixMaster::ApplyToClocks(bool clickThrough, bool topMost) {
 }
 
 bool TDialixMaster::RestartProgram() {
-  // The window handle as the 32-bit value a handle always fits in, on both bitnesses.
-  const auto handle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Handle()));
-  const std::wstring parameter = L"/reboot:" + std::to_wstring(handle);
+  const std::wstring parameter = RebootParameter(reinterpret_cast<std::uintptr_t>(Handle()));
   Trace(L"restart " + parameter);
   const auto result = reinterpret_cast<INT_PTR>(
       ::ShellExecuteW(nullptr, L"open", ProgramPath().c_str(), parameter.c_str(), nullptr, SW_SHOWNORMAL));
