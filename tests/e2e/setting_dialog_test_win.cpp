@@ -144,7 +144,9 @@ TEST_F(SettingDialogTest, RemovingAPlugInAsksToRestartAndNoKeepsTheProgramRunnin
   WaitClosed(dialog);
   EXPECT_TRUE(program->Running());
   CloseInstance(*program);
-  EXPECT_TRUE(SettingsIn(SettingsFolder() + L"\\TDialix.ini").PluginList.empty());
+  const TSettings saved = SettingsIn(SettingsFolder() + L"\\TDialix.ini");
+  EXPECT_TRUE(saved.PluginList.empty());
+  EXPECT_EQ(saved.SettingTab, 3) << "the page the dialog closed on";
 }
 
 }  // namespace

@@ -218,10 +218,14 @@ TEST_F(SettingDialogTest, AChangeWhileLoadingEnablesNothingAndOneAfterShowingEna
   const int result = RunModal([&] { return dialog.ShowModal(); }, [&](HWND window) {
     EXPECT_FALSE(Enabled(dialog.ApplyButton));
     EXPECT_EQ(::GetFocus(), dialog.TransParentTrackBar.Handle()) << "the page's first control";
+    dialog.ZOrderComboBox.SetFocus();
     SelectItem(dialog.ZOrderComboBox.Handle(), 3);
     EXPECT_TRUE(Enabled(dialog.ApplyButton));
+    // Pressed as a click does: the button takes the focus first.
+    dialog.ApplyButton.SetFocus();
     Click(dialog.ApplyButton.Handle());
     EXPECT_FALSE(Enabled(dialog.ApplyButton));
+    EXPECT_EQ(::GetFocus(), dialog.ZOrderComboBox.Handle()) << "the focus goes back where it was";
     EXPECT_EQ(Master.Record.ZOrderMode, zmBottom);
     EXPECT_EQ(Master.Calls.back(), "timer-on");
     Master.Calls.clear();
