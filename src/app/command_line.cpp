@@ -53,6 +53,10 @@ std::optional<std::uint32_t> ParseRebootRequest(std::wstring_view parameter) {
   return HandleNumber(*value);
 }
 
+std::wstring RebootParameter(std::uint64_t window) {
+  return L"/reboot:" + std::to_wstring(static_cast<std::uint32_t>(window));
+}
+
 std::optional<TAssociateRequest> ParseAssociateRequest(std::wstring_view parameter) {
   return FlagAndOwner(parameter, L"/associate");
 }

@@ -4,6 +4,9 @@
 
 #include <shlobj.h>
 
+#include <cstdint>
+
+#include "app/command_line.h"
 #include "app/master_window_win.h"
 #include "app/popup_menu_win.h"
 #include "app/recent_styles.h"
@@ -16,6 +19,9 @@
 #include "calendar/time_zones_win.h"
 #include "dialogs/about_win.h"
 #include "dialogs/auto_style_win.h"
+#include "dialogs/setting_win.h"
+#include "dialogs/shell_association_win.h"
+#include "dialogs/startup_shortcut_win.h"
 #include "dialogs/world_clock_win.h"
 
 namespace tdialix {
@@ -91,6 +97,7 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdWorldClock: return ShowWorldClock();
     case kCmdAutoStyle: return ShowAutoStyle();
     case kCmdSettings:
+      return ShowSettings(-1);
     case kCmdEditStyle:
       // These dialogs are not part of the program yet.
       Trace(L"dialog-missing " + std::to_wstring(command));
@@ -196,6 +203,76 @@ void TDialixMaster::ShowAutoStyle() {
   // Every entry is pending again: the one due now applies at the next check.
   Settings.AutoStyleChange = autoStyleChange;
   Settings.ChangeTimeList = std::move(list);
+}
+
+void TDialixMaster::ShowSettings(int page) {
+  const TDialogMark mark(Tag, true);
+  ShowSettingDialog(Handle(), *this, page);
+}
+
+void TDialixMaster::SettingsRequest(int page) {
+  if (Tag != 0) {
+    BringDialogForward();
+    return;
+  }
+  ShowSettings(page);
+}
+
+void TDialixMaster::SetTrayIconVisible(bool visible) {
+  if (TrayIcon) TrayIcon->SetVisible(visible);
+}
+
+bool TDialixMaster::SetPriorityClass(int priorityClass) {
+  return ::SetPriorityClass(::GetCurrentProcess(), static_cast<DWORD>(priorityClass)) != FALSE;
+}
+
+int TDialixMaster::ProcessPriorityClass() { return static_cast<int>(::GetPriorityClass(::GetCurrentProcess())); }
+
+void TDialixMaster::ActivateToolTip(bool active) {
+  if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_ACTIVATE, active, 0);
+}
+
+void TDialixMaster::ResetTickCache() {
+  // The next tick works out the day, the second's texts and the time slots afresh.
+  TickCalendar = {};
+  Visibility.SaveDisplayS = TVisibilityState{}.SaveDisplayS;
+}
+
+void TDialixMaster::ApplyToClocks(bool clickThrough, bool topMost) {
+  for (const auto& clock : Dialixs) {
+    clock->SetClickThrough(clickThrough);
+    ::SetWindowPos(clock->Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    clock->ResetAnimation(PrevText);
+    DrawClock(*clock, true);
+  }
+  Trace(std::wstring(L"clocks-applied ") + (topMost ? L"topmost" : L"notopmost"));
+}
+
+bool TDialixMaster::RestartProgram() {
+  const std::wstring parameter = RebootParameter(reinterpret_cast<std::uintptr_t>(Handle()));
+  Trace(L"restart " + parameter);
+  const auto result = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteW(nullptr, L"open", ProgramPath().c_str(), parameter.c_str(), nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+
+std::optional<TPluginDescription> TDialixMaster::DescribePlugin(const std::wstring& fileName) {
+  return PluginHost.Describe(fileName, Handle());
+}
+
+std::optional<bool> TDialixMaster::ConfigurePlugin(const std::wstring& fileName, HWND dialog) {
+  return PluginHost.Configure(fileName, dialog);
+}
+
+bool TDialixMaster::StartupShortcutExists() { return tdialix::StartupShortcutExists(); }
+
+bool TDialixMaster::StyleFileAssociated() { return tdialix::IsStyleFileAssociated(); }
+
+bool TDialixMaster::SetStartupShortcut(HWND dialog, bool create) { return tdialix::SetStartupShortcut(dialog, create); }
+
+bool TDialixMaster::StartAssociationChange(HWND dialog, bool associate) {
+  return tdialix::StartAssociationChange(dialog, associate);
 }
 
 void TDialixMaster::ShowHelp(int context) {

@@ -933,6 +933,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DIALIX_SETTINGS:
       Trace(L"settings " + std::to_wstring(wParam));
+      // A page index outside the pages (a large WPARAM too) keeps the page last closed.
+      SettingsRequest(wParam < static_cast<WPARAM>(kSettingPageCount) ? static_cast<int>(wParam) : -1);
       return 0;
     case WM_DIALIX_EDITSTYLE:
       Trace(L"editstyle " + std::to_wstring(wParam));

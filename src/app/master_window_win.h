@@ -29,6 +29,7 @@
 #include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
 #include "components/tray_icon_win.h"
+#include "dialogs/setting_win.h"
 #include "plugin/plugin_exports_win.h"
 #include "plugin/plugin_host_win.h"
 #include "style/style.h"
@@ -36,7 +37,7 @@
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget {
+class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget, private TSettingHost {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
@@ -157,6 +158,12 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   // Closes the window, which ends the program.
   void Close();
 
+  // The common settings dialog on a page (an index outside the pages: the one
+  // last closed); a request while a dialog is open brings that one forward.
+  void ShowSettings(int page);
+  // WM_DIALIX_SETTINGS: the dialog on the page, or the open dialog forward.
+  void SettingsRequest(int page);
+
   // The popup menu at a point on the screen, and the command of one of its items.
   void ShowPopupMenu(TPoint screen);
   void ExecuteCommand(int command);
@@ -186,6 +193,26 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   std::int32_t PluginVisibleClock(bool visible) override;
   std::int32_t PluginShowNotify(const TPluginNotifyBlock& notify) override;
   void PluginExportFailed(const std::wstring& message) override { ApplicationException(message, true); }
+
+  // What the settings dialog reads and Apply changes.
+  TSettings& SettingsRecord() override { return Settings; }
+  void SetTrayIconVisible(bool visible) override;
+  bool SetPriorityClass(int priorityClass) override;
+  void ActivateToolTip(bool active) override;
+  void ResetTickCache() override;
+  void ApplyToClocks(bool clickThrough, bool topMost) override;
+  bool RestartProgram() override;
+  void UpdateTrayClock() override { TrayClockChange(Visibility.Visible); }
+  unsigned DisplayBits() override { return SaveDisplayColor; }
+  std::wstring SettingsFilePath() override { return SettingsPath; }
+  std::wstring ProgramFolder() override { return PluginHost.ProgramFolder; }
+  int ProcessPriorityClass() override;
+  std::optional<TPluginDescription> DescribePlugin(const std::wstring& fileName) override;
+  std::optional<bool> ConfigurePlugin(const std::wstring& fileName, HWND dialog) override;
+  bool StartupShortcutExists() override;
+  bool StyleFileAssociated() override;
+  bool SetStartupShortcut(HWND dialog, bool create) override;
+  bool StartAssociationChange(HWND dialog, bool associate) override;
 
   // Plug-ins: loading once per run, the click of one of their menu items,
   // and the failure path when one of them faults.

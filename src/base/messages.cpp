@@ -132,6 +132,154 @@ std::wstring_view MessageText(TMsg id) {
       return L"開始時間:";
     case TMsg::TimeSlotEndLabel:
       return L"終了時間:";
+    case TMsg::PluginNotAPlugin:
+      return L"'%s'\r\nこれは TDialix 用のプラグインではないか、以前のバージョンのプラグインです。";
+    case TMsg::PluginAlreadyAdded:
+      return L"プラグイン '%s' は既に追加されています。";
+    case TMsg::PluginRestartQuestion:
+      return L"プラグインの変更を反映するには、TDialix の再起動が必要です。\r\n今すぐ TDialix を再起動しますか?";
+    case TMsg::PriorityFailed:
+      return L"優先度を変更できませんでした。\r\n%s";
+    case TMsg::SettingCaption:
+      return L"共通設定";
+    case TMsg::SettingPageView:
+      return L"表示";
+    case TMsg::SettingPageOperation:
+      return L"操作";
+    case TMsg::SettingPageHoliday:
+      return L"休日";
+    case TMsg::SettingPagePlugin:
+      return L"プラグイン";
+    case TMsg::SettingPageStartup:
+      return L"起動";
+    case TMsg::SettingPageAdvanced:
+      return L"高度な設定";
+    case TMsg::ApplyButton:
+      return L"適用(&A)";
+    case TMsg::SettingTransparent:
+      return L"透明度:";
+    case TMsg::SettingLow:
+      return L"低";
+    case TMsg::SettingHigh:
+      return L"高";
+    case TMsg::SettingZOrder:
+      return L"配置:";
+    case TMsg::ZOrderNormal:
+      return L"標準";
+    case TMsg::ZOrderTop:
+      return L"前面に配置";
+    case TMsg::ZOrderTopMost:
+      return L"常に前面に配置";
+    case TMsg::ZOrderBottom:
+      return L"後面に配置";
+    case TMsg::SettingShowToolTip:
+      return L"ツール チップを表示する";
+    case TMsg::SettingToolTipFormat:
+      return L"ツール チップの書式:";
+    case TMsg::SettingEnableOtherwiseShow:
+      return L"他のプログラムによる表示状態の制御を許可";
+    case TMsg::SettingTaskBarGroup:
+      return L"タスク バー";
+    case TMsg::SettingTrayIcon:
+      return L"トレイにアイコンを表示";
+    case TMsg::SettingHideTrayClock:
+      return L"時計を自動的に隠す";
+    case TMsg::SettingLocked:
+      return L"時計の位置を固定";
+    case TMsg::SettingHideGroup:
+      return L"時計を隠す";
+    case TMsg::SettingHideType:
+      return L"隠し方:";
+    case TMsg::HideTypeNone:
+      return L"なし";
+    case TMsg::HideTypeHide:
+      return L"隠す";
+    case TMsg::HideTypeHole:
+      return L"穴を開ける";
+    case TMsg::HideTypeTransparent:
+      return L"素通り";
+    case TMsg::SettingSensitive:
+      return L"感度:";
+    case TMsg::SettingDull:
+      return L"鈍";
+    case TMsg::SettingSharp:
+      return L"鋭";
+    case TMsg::SettingSpeed:
+      return L"速度:";
+    case TMsg::SettingSlow:
+      return L"遅";
+    case TMsg::SettingFast:
+      return L"速";
+    case TMsg::SettingHoleSize:
+      return L"大きさ:";
+    case TMsg::SettingSmall:
+      return L"小";
+    case TMsg::SettingLarge:
+      return L"大";
+    case TMsg::SettingHoleSoft:
+      return L"ぼかし:";
+    case TMsg::SettingClickHide:
+      return L"クリックした後に隠す";
+    case TMsg::SettingHolidayList:
+      return L"休日扱いにする日:";
+    case TMsg::HolidayColumnDate:
+      return L"日付";
+    case TMsg::HolidayColumnTransfer:
+      return L"振替";
+    case TMsg::HolidayColumnName:
+      return L"名称";
+    case TMsg::SettingAdd:
+      return L"追加...";
+    case TMsg::SettingModify:
+      return L"変更...";
+    case TMsg::SettingDelete:
+      return L"削除";
+    case TMsg::SettingDefaultHolidays:
+      return L"<a>既定値に戻す</a>";
+    case TMsg::SettingHolidayNote:
+      return L"春分・秋分は自動計算されませんので、手動にて登録してください。";
+    case TMsg::SettingPluginList:
+      return L"使用するプラグイン:";
+    case TMsg::SettingPluginConfigure:
+      return L"設定...";
+    case TMsg::SettingPluginRemove:
+      return L"解除";
+    case TMsg::SettingPluginDescription:
+      return L"説明";
+    case TMsg::SettingPluginNote:
+      return L"プラグインを追加・解除した場合、変更内容は次回 TDialix を起動した時に反映されます。";
+    case TMsg::PluginFileFilter:
+      return L"プラグイン|*.dll|すべてのファイル|*.*";
+    case TMsg::PluginColumnName:
+      return L"名前";
+    case TMsg::PluginColumnVersion:
+      return L"バージョン";
+    case TMsg::SettingStartupShortcut:
+      return L"スタートアップに登録";
+    case TMsg::SettingAssociate:
+      return L"スタイル ファイルを関連付ける *";
+    case TMsg::SettingIniFileGroup:
+      return L"設定ファイルの場所";
+    case TMsg::SettingShowFolder:
+      return L"フォルダーを表示";
+    case TMsg::SettingStartupNote:
+      return L"ここで設定した内容は、Windows 全体に反映されます。TDialix をアンインストールする際は、設定の解除し忘れにご注意ください。\r\n\r\n* 印の項目は、管理者権限のあるユーザー アカウントで設定してください。";
+    case TMsg::SettingTimerInterval:
+      return L"描画更新間隔:";
+    case TMsg::SettingMilliseconds:
+      return L"ミリ秒";
+    case TMsg::SettingPowerSaving:
+      return L"バッテリーに切り替わった時は、更新間隔を半分にする";
+    case TMsg::SettingPriority:
+      return L"プロセス優先度:";
+    case TMsg::PriorityNormal:
+      return L"普通";
+    case TMsg::PriorityBelowNormal:
+      return L"低";
+    case TMsg::PriorityIdle:
+      return L"最低";
+    case TMsg::SettingAdvancedNote:
+      return L"このタブ内の項目は、パソコンの処理速度に影響を及ぼす可能性があります。<a>ヘルプ</a>をよく読んだ上で設定してください。";
     case TMsg::HolidayDayOfWeekCaption:
       return L"%d 月第 %d %s";
     case TMsg::HolidayDateCaption:

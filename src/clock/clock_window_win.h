@@ -118,6 +118,10 @@ class TDialix : public TWindow {
   // Where the date tooltip stands for this clock, on the screen.
   TPoint ToolTipPosition() const;
 
+  // Lets clicks through the window (a hide type is chosen) or not; the
+  // hover behaviour decides it again on every frame.
+  void SetClickThrough(bool on);
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -129,7 +133,6 @@ class TDialix : public TWindow {
   void UpdateWindowRegion(bool update, const TClockFrameInput& input, TDateTime now, const TComposeInput* compose);
   // Ctrl is up and the window is not being dragged.
   bool Free() const;
-  void SetClickThrough(bool on);
 
   TFrameSurface Surface;
   bool FrameAltered = false;  // a hole or a blank is in the frame buffer

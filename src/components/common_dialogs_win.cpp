@@ -79,6 +79,7 @@ DWORD TWROpenDialog::SystemFlags() const {
   if (Options & ofFileMustExist) flags |= OFN_FILEMUSTEXIST;
   if (Options & ofEnableSizing) flags |= OFN_ENABLESIZING;
   if (Options & ofShowHelp) flags |= OFN_SHOWHELP;
+  if (Options & ofAllowMultiSelect) flags |= OFN_ALLOWMULTISELECT;
   return flags;
 }
 
@@ -102,8 +103,24 @@ bool TWROpenDialog::Execute(HWND owner) {
   const BOOL chosen = Runner ? Runner(info) : Run(info);
   Dialog = nullptr;
   SmallIcon.Reset();
+  Files.clear();
   if (!chosen) return false;
+  file.back() = L'\0';
   FileName = file.data();
+  // Several files: the folder, then each name, each ended by a null, and a null at the end.
+  size_t next = FileName.size() + 1;
+  if ((info.Flags & OFN_ALLOWMULTISELECT) && next < file.size() && file[next]) {
+    std::wstring folder = FileName;
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    while (next < file.size() && file[next]) {
+      const std::wstring name(file.data() + next);  // ends at the latest at the buffer's last null
+      Files.push_back(folder + name);
+      next += name.size() + 1;
+    }
+    FileName = Files.front();
+  } else {
+    Files.push_back(FileName);
+  }
   FilterIndex = static_cast<int>(info.nFilterIndex);
   Options = (info.Flags & OFN_READONLY) ? (Options | ofReadOnly) : (Options & ~ofReadOnly);
   return true;

@@ -461,6 +461,7 @@ void TWRForm::ControlFocused(TWRControl& control) {
   // A focused push button is what Enter presses, and shows the default frame;
   // elsewhere the form's default button does.
   SetDefaultFrame(control.IsPushButton() ? &static_cast<TWRButton&>(control) : DefaultButton());
+  FormControlFocused(control);
 }
 
 void TWRForm::SetDefaultFrame(TWRButton* button) {

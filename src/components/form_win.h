@@ -169,6 +169,8 @@ class TWRForm {
   virtual void FormCreate() {}
   // The form has just been shown.
   virtual void FormShow() {}
+  // A control of the form took the focus.
+  virtual void FormControlFocused(TWRControl&) {}
   // Every message of the form before the form's own handling; a value ends it.
   virtual std::optional<LRESULT> FormProc(UINT message, WPARAM wParam, LPARAM lParam);
 

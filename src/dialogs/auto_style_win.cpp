@@ -119,7 +119,7 @@ TDialixAutoStyle::TDialixAutoStyle(HWND owner, bool autoStyleChange, const std::
   List.Columns = {{Text(TMsg::AutoStyleTimeColumn), layout.TimeColumnWidth},
                   {Text(TMsg::AutoStyleStyleColumn), layout.StyleColumnWidth}};
   List.MultiSelect = true;
-  List.Groups = DayTypeCaptions();
+  List.GroupView = true;
   List.OnSelectItem = [this] { UpdateControls(); };
   List.OnDblClick = [this] {
     if (ChangeButton.Enabled()) ChangeButtonClick();
@@ -154,6 +154,8 @@ void TDialixAutoStyle::FormCreate() {
 
 void TDialixAutoStyle::FillList(int selected) {
   List.Clear();
+  const std::vector<std::wstring> captions = DayTypeCaptions();
+  for (size_t i = 0; i < captions.size(); ++i) List.AddGroup(static_cast<int>(i), captions[i]);
   const bool grouped = List.GroupsShown();
   for (const TAutoStyleRow& row : FRows) {
     List.AddItem({AutoStyleTimeCell(row, grouped), row.StyleText}, row.Entry.DayType);

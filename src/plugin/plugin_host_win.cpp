@@ -195,7 +195,6 @@ std::optional<TPluginDescription> TPluginHost::Describe(const std::wstring& file
     (void)plugin->Module.Release();
     return std::nullopt;
   }
-  if (description.PluginName.empty()) description.PluginName = FileNameOf(fileName);
   return description;
 }
 

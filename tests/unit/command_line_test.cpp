@@ -7,6 +7,14 @@ namespace {
 
 using Params = std::vector<std::wstring>;
 
+TEST(CommandLine, TheRebootParameterCarriesTheHandlesUnsigned32BitValue) {
+  EXPECT_EQ(RebootParameter(0x000A01F2u), L"/reboot:655858");
+  // A handle at or above 0x80000000, sign-extended in a 64-bit program, and its 32-bit value.
+  EXPECT_EQ(RebootParameter(0xFFFFFFFF80001234ull), L"/reboot:2147488308");
+  EXPECT_EQ(RebootParameter(0x80001234u), L"/reboot:2147488308");
+  EXPECT_EQ(ParseRebootRequest(RebootParameter(0xFFFFFFFF80001234ull)), std::optional<std::uint32_t>(0x80001234u));
+}
+
 TEST(CommandLine, RebootRequests) {
   const struct {
     const wchar_t* Parameter;
