@@ -128,7 +128,7 @@ int RunEntry() {
   std::vector<std::wstring> parameters = SplitCommandLine(::GetCommandLineW());
   if (!parameters.empty()) parameters.erase(parameters.begin());  // the program itself
 
-  // 1. Restart and association requests end the process.
+  // Restart and association requests end the process.
   for (const std::wstring& parameter : parameters) {
     if (const auto handle = ParseRebootRequest(parameter)) {
       const HWND window = HandleWindow(*handle);
@@ -150,7 +150,7 @@ int RunEntry() {
     }
   }
 
-  // 2. The instance mutex marks that an instance may be running.
+  // The instance mutex marks that an instance may be running.
   TUniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, TRUE, kInstanceMutexName));
   if (!instanceMutex) return 0;
   const bool mutexExisted = ::GetLastError() == ERROR_ALREADY_EXISTS;
@@ -160,7 +160,7 @@ int RunEntry() {
     ~TForget() { SetInstanceMutexForEnding(nullptr); }
   } forget;
   if (mutexExisted) {
-    // 3. The running instance's window is what identifies it.
+    // The running instance's window is what identifies it.
     if (const HWND instance = FindRunningInstance(ownPath)) {
       HandOver(instance, parameters);
       Trace(L"handed-over");
@@ -168,7 +168,7 @@ int RunEntry() {
     }
   }
 
-  // 4.-7. Become the running instance.
+  // Become the running instance.
   int exitCode = 0;
   const bool ole = SUCCEEDED(::OleInitialize(nullptr));  // shell links, dialogs, drag and drop
   {
@@ -185,7 +185,7 @@ int RunEntry() {
     if (result == 0) exitCode = static_cast<int>(message.wParam);
   }
   if (ole) ::OleUninitialize();
-  // 8. Whoever waits for this instance to end may go on now.
+  // Whoever waits for this instance to end may go on now.
   ::ReleaseMutex(instanceMutex.Get());
   return exitCode;
 }

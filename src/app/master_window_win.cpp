@@ -87,7 +87,7 @@ std::vector<TMonitorRecord> EnumerateMonitors() {
 
 TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring> parameters)
     : Application(application), Parameters(std::move(parameters)) {
-  // 1. Failures that reach a callback boundary end up here.
+  // Failures that reach a callback boundary end up here.
   SetApplicationExceptionHandler([this](const TFailure& failure) { ApplicationException(failure, true); });
   // The dialogs' help requests (F1, Help buttons) open the help file through the master.
   TWRApplication::Instance().OnHelp = [this](int context) { ShowHelp(context != 0 ? context : kMasterHelpContext); };
@@ -98,16 +98,16 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
       throw std::runtime_error("The master window could not be created.");
     }
 
-    LoadHookLibrary();  // 2.
-    InitSettingsPath();  // 3.
-    ACPowerMode = OnAcPower();  // 4.
+    LoadHookLibrary();
+    InitSettingsPath();
+    ACPowerMode = OnAcPower();
     MonitorPowerOn = true;
-    CreateToolTip();  // 5.
+    CreateToolTip();
     CreateTrayIcon();
-    PrevText = NowText;  // 6.
-    SaveDisplayColor = DisplayBitsPerPixel();  // 7.
+    PrevText = NowText;
+    SaveDisplayColor = DisplayBitsPerPixel();
 
-    // 8. One clock window per monitor.
+    // One clock window per monitor.
     Monitors = EnumerateMonitors();
     EnsurePlacements(ClockParams, Monitors.size());
     for (size_t i = 0; i < Monitors.size(); ++i) CreateClockWindow(i);
@@ -127,9 +127,9 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
   SetPluginExportTarget(this, Handle());
   Visibility.SaveSwitchingAlphaBlend = 0;
   Visibility.Hiding = true;
-  TimeZoneBias = CurrentTimeZoneBias();  // 10.
-  Visibility.SaveSwitchingTime = MinDateTime;  // 12.
-  ::PostMessageW(Handle(), WM_DIALIX_INIT, 0, 0);  // 13.
+  TimeZoneBias = CurrentTimeZoneBias();
+  Visibility.SaveSwitchingTime = MinDateTime;
+  ::PostMessageW(Handle(), WM_DIALIX_INIT, 0, 0);
 }
 
 TDialixMaster::~TDialixMaster() {
@@ -291,13 +291,13 @@ void TDialixMaster::SaveAtEnd() {
 }
 
 void TDialixMaster::DeferredInitialization() {
-  // 1. The default style lives beside the settings.
+  // The default style lives beside the settings.
   StyleLoader.DefaultStyleFile = FolderOf(SettingsPath) + L"Default.dlx";
   StyleLoader.LastStyleFile = StyleLoader.DefaultStyleFile;
 
-  LoadSettings();  // 2.
+  LoadSettings();
 
-  // 3. Whether the taskbar's clock is ours to hide and show.
+  // Whether the taskbar's clock is ours to hide and show.
   const HWND trayClock = TaskbarClockWindow();
   TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
   if (TrayIcon) {
@@ -305,14 +305,14 @@ void TDialixMaster::DeferredInitialization() {
     Trace(L"trayicon " + std::to_wstring(TrayIcon->Visible()));
   }
 
-  // 4. The monitor's power state, where the system reports it.
+  // The monitor's power state, where the system reports it.
   using TRegister = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
   if (auto registerNotification = reinterpret_cast<TRegister>(reinterpret_cast<void*>(
           ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "RegisterPowerSettingNotification")))) {
     PSN = registerNotification(Handle(), &GUID_MONITOR_POWER_ON, DEVICE_NOTIFY_WINDOW_HANDLE);
   }
 
-  // 5. The plug-ins start and add their menu items; then the clocks go to
+  // The plug-ins start and add their menu items; then the clocks go to
   // the top of the z-order. Once they have started, the mark that would make
   // the next start ask about them goes.
   if (!PluginHost.Terminating) PluginHost.Initialize(Handle(), SettingsStore->ReadPath());
@@ -325,11 +325,11 @@ void TDialixMaster::DeferredInitialization() {
                    SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
   }
 
-  // 6. The style named on the command line, or the default style file.
+  // The style named on the command line, or the default style file.
   LoadStyle(FirstStyleParameter(Parameters).value_or(StyleLoader.DefaultStyleFile), true, true, true);
 
-  SettingTimer(true);  // 7.
-  Application.Initialized = true;  // 8.
+  SettingTimer(true);
+  Application.Initialized = true;
   StyleLoader.Initialized = true;
   Trace(L"initialized " + std::to_wstring(Dialixs.size()));
 }

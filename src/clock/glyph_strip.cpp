@@ -296,7 +296,7 @@ class TFontGlyphBuilder {
     };
     const bool transparentFrames = M.Deep && (Style.OuterFrameTransparent < 100 || Style.InnerFrameTransparent < 100);
 
-    // 1. Shadow.
+    // Shadow.
     if (M.Ws > 0) {
       TBitmap soft;
       const bool useSoft = Style.ShadowSoft >= 1 && M.Deep;
@@ -314,7 +314,7 @@ class TFontGlyphBuilder {
       }
     }
 
-    // 3. Outer frame.
+    // Outer frame.
     if (M.Wo > 0) {
       TBitmap soft;
       const bool useSoft = Style.OuterFrameSoft >= 1 && M.Deep;
@@ -326,7 +326,7 @@ class TFontGlyphBuilder {
       stamp(Mask, Grey(M.OuterGrey), source, square, strength);
     }
 
-    // 4. Inner frame.
+    // Inner frame.
     if (M.Wi > 0) {
       TBitmap soft;
       const bool useSoft = Style.InnerFrameSoft >= 1 && M.Deep;
@@ -340,7 +340,7 @@ class TFontGlyphBuilder {
       if (Style.InnerFrameSoft > 0 || M.Wo == 0 || transparentFrames) stamp(Mask, Grey(M.InnerGrey), source, square, strength);
     }
 
-    // 5. Body.
+    // Body.
     const int at = M.Wo + M.Wi;
     if ((M.Wi > 0 && M.Font != M.Inner) || (M.Wo > 0 && M.Font != M.Outer) || (M.Ws > 0 && M.Font != M.Shadow)) {
       StampGlyph(Strip.SrcImg, M.Font, glyph, {cx0 + at, at}, 255, base, ink);

@@ -198,14 +198,14 @@ std::vector<std::wstring> PluginListAfterChange(const std::vector<TPluginRow>& r
 
 bool ApplySettings(TSettingApplyInput& input, TSettingApplyHost& host, TSettingApplyDialog& dialog) {
   TSettings& s = host.SettingsRecord();
-  // 1. The clocks stand still while their settings change.
+  // The clocks stand still while their settings change.
   host.SettingTimer(false);
-  // 2. The view and operation pages.
+  // The view and operation pages.
   StoreViewAndOperation(input.Fields, s);
   host.SetTrayIconVisible(s.ShowTaskTrayIcon);
-  // 3. The holidays, in the list's order.
+  // The holidays, in the list's order.
   s.HolidayList = input.Holidays;
-  // 4. Start-up and association, when their boxes were clicked.
+  // Start-up and association, when their boxes were clicked.
   if (input.StartupClicked) {
     input.StartupClicked = false;
     dialog.SetStartupShortcut(input.StartupChecked);
@@ -214,26 +214,26 @@ bool ApplySettings(TSettingApplyInput& input, TSettingApplyHost& host, TSettingA
     input.AssociateClicked = false;
     dialog.StartAssociationChange(input.AssociateChecked);
   }
-  // 5. The plug-ins.
+  // The plug-ins.
   if (input.PluginsChanged) s.PluginList = input.Plugins;
-  // 6. The priority: a failure stops here, and the clocks run on.
+  // The priority: a failure stops here, and the clocks run on.
   if (!host.SetPriorityClass(PriorityClassOfIndex(input.Fields.Priority))) {
     dialog.PriorityFailed();
     host.SettingTimer(true);
     return false;
   }
-  // 7. The advanced page; the tick recomputes what it keeps.
+  // The advanced page; the tick recomputes what it keeps.
   StoreAdvanced(input.Fields, s);
   host.ActivateToolTip(s.ShowToolTip);
   host.ResetTickCache();
-  // 8. The clocks.
+  // The clocks.
   host.ApplyToClocks(s.HideType != htNone, s.ZOrderMode == zmTop || s.ZOrderMode == zmTopMost);
-  // 9. A changed plug-in list takes a restart.
+  // A changed plug-in list takes a restart.
   if (input.PluginsChanged) {
     input.PluginsChanged = false;
     if (dialog.AskRestart() && !host.RestartProgram()) dialog.RestartFailed();
   }
-  // 10.
+  // The clocks run again.
   host.SettingTimer(true);
   host.UpdateTrayClock();
   return true;

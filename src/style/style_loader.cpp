@@ -60,7 +60,7 @@ void TStyleLoader::ReportReadError(const std::wstring& styleFile, bool loadDefau
 }
 
 bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent) {
-  // 1. A folder: let the user choose a file in it.
+  // A folder: let the user choose a file in it.
   if (!styleFile.empty() && Host.DirectoryExists(styleFile)) {
     if (const auto chosen = Host.ChooseStyleFile(styleFile)) {
       LoadStyle(*chosen, loadDefault, showMessage, true);
@@ -70,7 +70,7 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
     return false;
   }
 
-  // 2. The file as a document; a missing file reads as empty.
+  // The file as a document; a missing file reads as empty.
   TIniDocument document;
   if (!styleFile.empty() && Host.FileExists(styleFile)) {
     const auto bytes = Host.ReadFile(styleFile);
@@ -81,7 +81,7 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
     document = TIniDocument::FromBytes(*bytes, [this](std::string_view ansi) { return Host.DecodeAnsi(ansi); });
   }
 
-  // 3.-5. Named files must exist and say that they are style files.
+  // Named files must exist and say that they are style files.
   const bool isDefault = styleFile.empty() || IsDefaultPath(styleFile);
   bool passed = false;
   if (!isDefault) {
@@ -100,10 +100,9 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
     passed = true;
   }
 
-  // 6.
   LastStyleFile = passed ? styleFile : DefaultStyleFile;
 
-  // 7.-13. Every field, then the clocks. Values read before a failure stay
+  // Every field, then the clocks. Values read before a failure stay
   // until the fallback overwrites them.
   try {
     ReadStyle(document, Style, Host.Formats(), [this](const std::wstring& name) { return Host.IsTrueTypeFont(name); });
@@ -126,7 +125,7 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
   // The user's own style is in use again.
   if (passed || (!styleFile.empty() && IsDefaultPath(styleFile))) DefaultStyleUnread = false;
 
-  // 14.-16.
+  // Where the file dialogs open next, the recent list and the plug-ins.
   OpenDialogFolder = isDefault ? Host.ProgramFolder() : FolderOf(styleFile);
   if (addRecent && !loadDefault) Host.AddRecentStyle(styleFile);
   Host.NotifyPlugins(40, styleFile);
