@@ -231,7 +231,10 @@ bool ApplySettings(TSettingApplyInput& input, TSettingApplyHost& host, TSettingA
   // A changed plug-in list takes a restart.
   if (input.PluginsChanged) {
     input.PluginsChanged = false;
-    if (dialog.AskRestart() && !host.RestartProgram()) dialog.RestartFailed();
+    if (dialog.AskRestart()) {
+      input.RestartStarted = host.RestartProgram();
+      if (!input.RestartStarted) dialog.RestartFailed();
+    }
   }
   // The clocks run again.
   host.SettingTimer(true);

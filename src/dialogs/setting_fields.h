@@ -177,6 +177,9 @@ struct TSettingApplyInput {
   bool AssociateChecked = false;
   bool PluginsChanged = false;
   std::vector<std::wstring> Plugins;
+  // Set by Apply when the program is being started again: the dialog closes,
+  // as the program is about to.
+  bool RestartStarted = false;
 };
 
 // Runs Apply; true when it went through, false when the priority could not be

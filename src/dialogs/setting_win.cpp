@@ -319,7 +319,13 @@ void TDialixSetting::FormCreate() {
 void TDialixSetting::FormShow() {
   TWRControl* const first[] = {&TransParentTrackBar, &LockedCheckBox,   &HolidayListView,
                                &PluginListView,      &ShortCutCheckBox, &TimerIntervalEdit};
-  first[FPageIndex]->SetFocus();
+  TWRControl& control = *first[FPageIndex];
+  if (control.Enabled()) {
+    control.SetFocus();
+  } else if (const HWND next = ::GetNextDlgTabItem(::GetParent(control.Handle()), control.Handle(), FALSE)) {
+    // The translucency slider is greyed on a palette display: the next one takes the focus.
+    ::SetFocus(next);
+  }
   FShown = true;
 }
 
@@ -413,6 +419,12 @@ bool TDialixSetting::Apply() {
   if (!ApplySettings(Input, Host, *this)) return false;
   Trace(L"settings-applied");
   ApplyButton.SetEnabled(false);
+  if (Input.RestartStarted) {
+    // The program is closing to start again: the dialog goes first, so that
+    // the page it was on is what the program saves.
+    SetModalResult(mrOk);
+    return true;
+  }
   if (LastFocused && LastFocused->HandleAllocated() && ::IsWindowVisible(LastFocused->Handle()) &&
       ::IsWindowEnabled(LastFocused->Handle())) {
     LastFocused->SetFocus();
@@ -589,10 +601,9 @@ void TDialixSetting::AddPluginButtonClick() {
 
   std::vector<std::wstring> added;
   for (const std::wstring& file : open.Files) {
-    // A library on a drive without its medium gives no system box, only the refusal below.
-    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // A library on a drive without its medium gives no system box (the
+    // program's error mode), only the refusal below.
     const std::optional<TPluginDescription> description = Host.DescribePlugin(file);
-    ::SetErrorMode(oldMode);
     if (!description) {
       const std::wstring text = FormatText(MessageText(TMsg::PluginNotAPlugin), {file});
       ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR);

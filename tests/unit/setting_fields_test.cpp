@@ -234,6 +234,7 @@ TEST(SettingApply, EverythingInOrderThenTheRestartQuestion) {
   EXPECT_EQ(master.Record.HolidayList, input.Holidays);
   EXPECT_EQ(master.Record.PluginList, input.Plugins);
   EXPECT_FALSE(input.StartupClicked || input.AssociateClicked || input.PluginsChanged);
+  EXPECT_TRUE(input.RestartStarted);
 
   // Nothing clicked, nothing changed: no shortcut, no association, no question.
   master.Calls.clear();
@@ -251,6 +252,7 @@ TEST(SettingApply, ARestartThatFailsIsShownAndNoIsNoRestart) {
   master.RestartWorks = false;
   ASSERT_TRUE(ApplySettings(input, master, master));
   EXPECT_NE(std::find(master.Calls.begin(), master.Calls.end(), "restart-failed"), master.Calls.end());
+  EXPECT_FALSE(input.RestartStarted);
 
   master.Calls.clear();
   input.PluginsChanged = true;
@@ -258,6 +260,7 @@ TEST(SettingApply, ARestartThatFailsIsShownAndNoIsNoRestart) {
   ASSERT_TRUE(ApplySettings(input, master, master));
   EXPECT_NE(std::find(master.Calls.begin(), master.Calls.end(), "ask-restart"), master.Calls.end());
   EXPECT_EQ(std::find(master.Calls.begin(), master.Calls.end(), "restart"), master.Calls.end());
+  EXPECT_FALSE(input.RestartStarted);
 }
 
 TEST(SettingApply, APriorityFailureStopsBeforeTheClocksAndKeepsTheRestForLater) {

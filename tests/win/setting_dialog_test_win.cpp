@@ -273,6 +273,17 @@ TEST_F(SettingDialogTest, TheHideTypeShowsItsSlidersAndAPaletteDisplayGreysTheTr
   EXPECT_TRUE(Enabled(dialog.HoleSoftTrackBar));
 }
 
+TEST_F(SettingDialogTest, OnAPaletteDisplayTheViewPageFocusesItsFirstEnabledControl) {
+  Master.Bits = 8;
+  TDialixSetting dialog(nullptr, Master, 0);
+  RunModal([&] { return dialog.ShowModal(); }, [&](HWND) {
+    EXPECT_FALSE(Enabled(dialog.TransParentTrackBar));
+    const HWND focus = ::GetFocus();
+    EXPECT_TRUE(focus && ::IsWindowEnabled(focus) && ::IsChild(dialog.Handle(), focus));
+    Click(dialog.CancelButton.Handle());
+  });
+}
+
 TEST_F(SettingDialogTest, HolidaysAreAddedChangedAndDeletedThroughTheirDialog) {
   TDialixSetting dialog(nullptr, Master, 2);
   RunModal([&] { return dialog.ShowModal(); }, [&](HWND window) {
@@ -342,7 +353,7 @@ TEST_F(SettingDialogTest, PluginsAreAddedRefusedConfiguredAndRemoved) {
   const std::wstring missing = TempFolder() + L"gone\\Missing.dll";
   Master.Record.PluginList = {missing};
   TDialixSetting dialog(nullptr, Master, 3);
-  RunModal([&] { return dialog.ShowModal(); }, [&](HWND) {
+  const int result = RunModal([&] { return dialog.ShowModal(); }, [&](HWND) {
     EXPECT_EQ(dialog.PluginListView.ItemCount(), 0) << "a missing file shows no row";
     EXPECT_FALSE(Enabled(dialog.SettingPluginButton));
     EXPECT_FALSE(Enabled(dialog.DeletePluginButton));
@@ -390,8 +401,15 @@ TEST_F(SettingDialogTest, PluginsAreAddedRefusedConfiguredAndRemoved) {
     SendKey(dialog.PluginListView.Handle(), VK_DELETE);
     EXPECT_EQ(dialog.PluginListView.ItemCount(), 0);
     EXPECT_TRUE(dialog.PluginsChanged());
-    Click(dialog.CancelButton.Handle());
+
+    // Apply asks again; Yes: the program starts anew, and the dialog closes
+    // before the program does.
+    RunModal([&] { Click(dialog.ApplyButton.Handle()); return 0; },
+             [&](HWND box) { Click(FindControlById(box, IDYES)); });
+    EXPECT_NE(std::find(Master.Calls.begin(), Master.Calls.end(), "restart"), Master.Calls.end());
   });
+  EXPECT_EQ(result, mrOk);
+  EXPECT_EQ(Master.Record.PluginList, (std::vector<std::wstring>{missing}));
 }
 
 TEST_F(SettingDialogTest, AFailedPriorityKeepsTheDialogOpenOnThePriorityBox) {
