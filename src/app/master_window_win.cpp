@@ -690,6 +690,7 @@ void TDialixMaster::ClockResized(TDialix& clock) {
 void TDialixMaster::BringDialogForward() {
   const HWND popup = ::GetLastActivePopup(Handle());
   if (popup && popup != Handle()) ::SetForegroundWindow(popup);
+  Trace(L"dialog-forward");
 }
 
 void TDialixMaster::HandOverStyle(ATOM atom) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/master_window_win.h"
+#include "app/messages_win.h"
 #include "app/popup_menu.h"
 #include "app/settings_file.h"
 #include "base/system_locale_win.h"
@@ -60,7 +61,7 @@ TEST_F(SettingDialogTest, ASecondStartAndTheMenuEachOpenOneDialog) {
   Program third(L"");
   EXPECT_EQ(third.WaitForExit(), DWORD{0});
   Command(*program, kCmdSettings);
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_TRUE(WaitUntil([] { return TracedCount(L"dialog-forward") == 2; })) << TraceText();
   EXPECT_EQ(DialogCount(*program), 1u);
   Click(Button(dialog, L"キャンセル"));
   WaitClosed(dialog);
@@ -123,7 +124,7 @@ TEST_F(SettingDialogTest, RemovingAPlugInAsksToRestartAndNoKeepsTheProgramRunnin
   WriteText(SettingsFolder() + L"\\TDialix.ini", L"[Plugins]\r\n1=" + plugin + L"\r\n");
   auto program = StartInstance();
   ASSERT_TRUE(ShownClock(program->Id));
-  ::PostMessageW(program->Master(), 0x8002, 3, 0);  // WM_DIALIX_SETTINGS on the plug-in page
+  ::PostMessageW(program->Master(), WM_DIALIX_SETTINGS, 3, 0);  // on the plug-in page
   const HWND dialog = WaitForDialog(*program);
   ASSERT_TRUE(dialog) << TraceText();
   HWND list = FindControlByClass(dialog, WC_LISTVIEWW, 1);
