@@ -13,20 +13,6 @@ namespace {
 
 std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
 
-// The time of day to the second, as the list shows it.
-int SecondOfDay(TDateTime time) { return SplitDateTime(TimeOf(time)).MilliSeconds / 1000; }
-
-// -1, 0 or 1 as a is before, alike or after b, without regard to case.
-int CompareTextFolded(std::wstring_view a, std::wstring_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const wchar_t x = FoldCase(a[i]);
-    const wchar_t y = FoldCase(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
-}
-
 }  // namespace
 
 std::wstring DayTypeCaption(TDayType dayType) {
@@ -63,7 +49,7 @@ bool AutoStyleRowBefore(const TAutoStyleRow& a, const TAutoStyleRow& b) {
   const int ta = SecondOfDay(a.Entry.ChangeTime);
   const int tb = SecondOfDay(b.Entry.ChangeTime);
   if (ta != tb) return ta < tb;
-  return CompareTextFolded(a.StyleText, b.StyleText) < 0;
+  return CompareText(a.StyleText, b.StyleText) < 0;
 }
 
 void SortAutoStyleRows(std::vector<TAutoStyleRow>& rows) {

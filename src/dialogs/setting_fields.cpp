@@ -14,12 +14,6 @@ int Clamp(long long value, int low, int high) {
   return static_cast<int>(std::clamp<long long>(value, low, high));
 }
 
-std::wstring Folded(std::wstring_view text) {
-  std::wstring folded(text);
-  for (wchar_t& c : folded) c = FoldCase(c);
-  return folded;
-}
-
 }  // namespace
 
 int SettingOpeningPage(int requested, int lastClosed) {
@@ -173,7 +167,7 @@ bool PluginFileListed(const std::vector<TPluginRow>& rows, std::wstring_view pat
 
 void SortPluginRows(std::vector<TPluginRow>& rows) {
   std::stable_sort(rows.begin(), rows.end(), [](const TPluginRow& a, const TPluginRow& b) {
-    return Folded(a.PluginName) < Folded(b.PluginName);
+    return CompareText(a.PluginName, b.PluginName) < 0;
   });
 }
 

@@ -11,8 +11,6 @@ namespace {
 
 std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
 
-int SecondOfDay(TDateTime time) { return SplitDateTime(TimeOf(time)).MilliSeconds / 1000; }
-
 }  // namespace
 
 TTimeSlotRow TimeSlotRow(const TVisibleTimeSlot& slot, const TFormatSettings& formats) {
