@@ -29,6 +29,8 @@ function(tdialix_windows_build name toolchain wineTests)
     CMAKE_GENERATOR ${CMAKE_GENERATOR}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
+    # The packages are made from these.
+    BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/${name}/src/TDialix.exe ${CMAKE_BINARY_DIR}/${name}/src/TDialix.dll
     USES_TERMINAL_BUILD ON)
 endfunction()
 tdialix_windows_build(win64 mingw-x86_64 ON)

@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix          # the Windows programs, 64-bit and 32-bit
   wine wine64 wine32:i386 xvfb x11-utils xdotool imagemagick  # running them on Linux, window tests, screenshots
   fonts-ipafont locales                                        # a Japanese system
+  nsis fp-utils zip                                            # the installers, the help file, the portable zips
   "$@"
 )
 

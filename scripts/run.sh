@@ -7,13 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TDIALIX_BUILD:-$root/build}
 
-"$root/scripts/deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target win64
-exe="$build/win64/src/TDialix.exe"
-
-# The 64-bit program in a win64 prefix of its own.
 . "$root/scripts/wine-env.sh"
+build_win64 "$root" "$build"
+# The 64-bit program in a win64 prefix of its own.
 TDIALIX_WINE_BITS=64
 TDIALIX_PREFIX="$build/run-prefix"
 
@@ -32,12 +28,7 @@ fi
 
 # No desktop: a virtual display, and a screenshot to show what it looks like.
 trap cleanup EXIT
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" </dev/null >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$display_file")"
-rm -f "$display_file"
+start_virtual_display
 wine_prefix_ready
 
 echo "No display found: starting TDialix on the virtual display $DISPLAY"

@@ -78,3 +78,24 @@ wine_prefix_ready() {
   wine_server -w
   touch "$stamp"
 }
+
+# Builds what is missing and the 64-bit program; sets exe to it.
+#   build_win64 <source folder> <build folder>
+build_win64() {
+  "$1/scripts/deps.sh"
+  cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$2" --target win64
+  exe="$2/win64/src/TDialix.exe"
+}
+
+# Starts a virtual display of 1280×800 and exports DISPLAY for it; its
+# process id is in xvfb_pid, for the caller to end.
+start_virtual_display() {
+  local display_file
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" </dev/null >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$display_file")"
+  rm -f "$display_file"
+}

@@ -33,6 +33,18 @@ std::uint32_t HandleNumber(std::wstring_view text) {
   return negative ? static_cast<std::uint32_t>(0x100000000ull - value) : static_cast<std::uint32_t>(value);
 }
 
+// A flag digit (any digit but "0" is true), then an optional comma and window handle.
+std::optional<TAssociateRequest> FlagAndOwner(std::wstring_view parameter, std::wstring_view name) {
+  const auto value = SwitchValue(parameter, name);
+  if (!value) return std::nullopt;
+  TAssociateRequest request;
+  request.Associate = !value->empty() && (*value)[0] >= L'1' && (*value)[0] <= L'9';
+  if (const size_t comma = value->find(L','); comma != std::wstring_view::npos) {
+    request.Owner = HandleNumber(value->substr(comma + 1));
+  }
+  return request;
+}
+
 }  // namespace
 
 std::optional<std::uint32_t> ParseRebootRequest(std::wstring_view parameter) {
@@ -41,15 +53,16 @@ std::optional<std::uint32_t> ParseRebootRequest(std::wstring_view parameter) {
   return HandleNumber(*value);
 }
 
+std::wstring RebootParameter(std::uint64_t window) {
+  return L"/reboot:" + std::to_wstring(static_cast<std::uint32_t>(window));
+}
+
 std::optional<TAssociateRequest> ParseAssociateRequest(std::wstring_view parameter) {
-  const auto value = SwitchValue(parameter, L"/associate");
-  if (!value) return std::nullopt;
-  TAssociateRequest request;
-  request.Associate = !value->empty() && (*value)[0] >= L'1' && (*value)[0] <= L'9';
-  if (const size_t comma = value->find(L','); comma != std::wstring_view::npos) {
-    request.Owner = HandleNumber(value->substr(comma + 1));
-  }
-  return request;
+  return FlagAndOwner(parameter, L"/associate");
+}
+
+std::optional<TAssociateRequest> ParseStartupRequest(std::wstring_view parameter) {
+  return FlagAndOwner(parameter, L"/startup");
 }
 
 std::optional<std::wstring> FirstStyleParameter(const std::vector<std::wstring>& parameters) {

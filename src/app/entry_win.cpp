@@ -1,6 +1,6 @@
 // Program entry: restart a running instance, write the style-file association
-// for an unelevated instance, hand a style file or a settings request to the
-// running instance, or become the running instance.
+// or the start-up shortcut on request, hand a style file or a settings request
+// to the running instance, or become the running instance.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -11,13 +11,16 @@
 
 #include "app/application_win.h"
 #include "app/command_line.h"
+#include "app/failure_win.h"
 #include "app/master_window_win.h"
 #include "app/messages_win.h"
 #include "base/messages.h"
 #include "base/text.h"
 #include "base/trace_win.h"
 #include "base/unique_handle_win.h"
+#include "components/startup_check_win.h"
 #include "dialogs/shell_association_win.h"
+#include "dialogs/startup_shortcut_win.h"
 
 namespace tdialix {
 
@@ -53,8 +56,10 @@ bool IsOurProgram(HWND window, const std::wstring& ownPath) {
 }
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
+  return CallbackBoundary(FALSE, [&] {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+  });
 }
 
 // The master window of a running instance of this program file, or none.
@@ -75,6 +80,25 @@ HWND FindRunningInstance(const std::wstring& ownPath) {
 // their sign, as the system does.
 HWND HandleWindow(std::uint32_t value) {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
+}
+
+// The window that owns an installer request's questions and messages.
+HWND RequestOwner(const TAssociateRequest& request) {
+  const HWND owner = HandleWindow(request.Owner);
+  return ::IsWindow(owner) ? owner : ::GetDesktopWindow();
+}
+
+// A silent installer names no window: then nobody is there to answer, so
+// every question is answered No (another program's shortcut or association
+// stays as it is) and failures show in the exit code only.
+TShellContext RequestContext(const TAssociateRequest& request) {
+  TShellContext context = SystemShellContext();
+  if (request.Owner == 0) {
+    context.ShowMessage = [](HWND, const std::wstring&, UINT type) {
+      return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    };
+  }
+  return context;
 }
 
 // Asks the instance that owns the window to close, waits until it has let go
@@ -119,29 +143,42 @@ void HandOver(HWND instance, const std::vector<std::wstring>& parameters) {
 }
 
 int RunEntry() {
+  // A style, a picture or a plug-in on a drive without its medium is a file
+  // that cannot be read, not a system box asking for the disk.
+  ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   const std::wstring ownPath = OwnPath();
   std::vector<std::wstring> parameters = SplitCommandLine(::GetCommandLineW());
   if (!parameters.empty()) parameters.erase(parameters.begin());  // the program itself
 
-  // 1. Restart and association requests end the process.
+  // Restart and association requests end the process.
   for (const std::wstring& parameter : parameters) {
     if (const auto handle = ParseRebootRequest(parameter)) {
       const HWND window = HandleWindow(*handle);
       if (::IsWindow(window) && IsOurProgram(window, ownPath) && Restart(window, ownPath)) return 0;
     }
     if (const auto request = ParseAssociateRequest(parameter)) {
-      HWND owner = HandleWindow(request->Owner);
-      if (!::IsWindow(owner)) owner = ::GetDesktopWindow();
-      SetStyleFileAssociation(owner, request->Associate);
+      SetStyleFileAssociation(RequestContext(*request), RequestOwner(*request), request->Associate);
       return 0;
+    }
+    // The installer's request for the start-up shortcut: made by the program
+    // itself, so that it is the program's own and asks what the settings
+    // dialog asks. The exit code says whether the folder holds what was asked.
+    if (const auto request = ParseStartupRequest(parameter)) {
+      return SetStartupShortcut(RequestContext(*request), RequestOwner(*request), request->Associate) ? 0 : 1;
     }
   }
 
-  // 2. The instance mutex marks that an instance may be running.
+  // The instance mutex marks that an instance may be running.
   TUniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, TRUE, kInstanceMutexName));
   if (!instanceMutex) return 0;
-  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-    // 3. The running instance's window is what identifies it.
+  const bool mutexExisted = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  // A failure's ending lets go of it too, as long as the handle is open.
+  SetInstanceMutexForEnding(instanceMutex.Get());
+  struct TForget {
+    ~TForget() { SetInstanceMutexForEnding(nullptr); }
+  } forget;
+  if (mutexExisted) {
+    // The running instance's window is what identifies it.
     if (const HWND instance = FindRunningInstance(ownPath)) {
       HandOver(instance, parameters);
       Trace(L"handed-over");
@@ -149,7 +186,7 @@ int RunEntry() {
     }
   }
 
-  // 4.-7. Become the running instance.
+  // Become the running instance.
   int exitCode = 0;
   const bool ole = SUCCEEDED(::OleInitialize(nullptr));  // shell links, dialogs, drag and drop
   {
@@ -166,7 +203,7 @@ int RunEntry() {
     if (result == 0) exitCode = static_cast<int>(message.wParam);
   }
   if (ole) ::OleUninitialize();
-  // 8. Whoever waits for this instance to end may go on now.
+  // Whoever waits for this instance to end may go on now.
   ::ReleaseMutex(instanceMutex.Get());
   return exitCode;
 }
@@ -176,11 +213,16 @@ int RunEntry() {
 }  // namespace tdialix
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before any window, mutex, trace or file: a system the program does not
+  // run on is told so, and the process ends.
+  if (!tdialix::CheckStartupSystem()) return 1;
+  tdialix::InstallFailureHandling();
   try {
     return tdialix::RunEntry();
-  } catch (const std::exception& e) {
-    const std::wstring text = tdialix::Utf8ToWide(e.what());
-    ::MessageBoxW(nullptr, text.c_str(), L"TDialix", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // A failure before the master window exists, or after it is gone: the
+    // report shows all the same, and the program ends after it.
+    tdialix::HandleCurrentException();
     return 1;
   }
 }

@@ -4,6 +4,9 @@
 
 #include <shlobj.h>
 
+#include <cstdint>
+
+#include "app/command_line.h"
 #include "app/master_window_win.h"
 #include "app/popup_menu_win.h"
 #include "app/recent_styles.h"
@@ -15,6 +18,10 @@
 #include "components/taskbar_win.h"
 #include "calendar/time_zones_win.h"
 #include "dialogs/about_win.h"
+#include "dialogs/auto_style_win.h"
+#include "dialogs/setting_win.h"
+#include "dialogs/shell_association_win.h"
+#include "dialogs/startup_shortcut_win.h"
 #include "dialogs/world_clock_win.h"
 
 namespace tdialix {
@@ -51,6 +58,7 @@ std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
 }  // namespace
 
 void TDialixMaster::ShowPopupMenu(TPoint screen) {
+  if (Failing) return;  // the failure report is open: the program ends after it
   const TUniqueMenu menu = CreatePopupMenuOf(ShownMenu(BuildPopupMenu(PopupMenuContent())));
   if (!menu) return;
   Trace(L"popupmenu " + std::to_wstring(screen.X) + L" " + std::to_wstring(screen.Y));
@@ -62,6 +70,7 @@ void TDialixMaster::ShowPopupMenu(TPoint screen) {
 }
 
 void TDialixMaster::ExecuteCommand(int command) {
+  if (Failing) return;
   switch (StartCommand(command, Tag != 0)) {
     case TCommandStart::csNothing:
       return;
@@ -86,9 +95,10 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdExit: return Close();
     case kCmdAbout: return ShowAbout();
     case kCmdWorldClock: return ShowWorldClock();
+    case kCmdAutoStyle: return ShowAutoStyle();
     case kCmdSettings:
+      return ShowSettings(-1);
     case kCmdEditStyle:
-    case kCmdAutoStyle:
       // These dialogs are not part of the program yet.
       Trace(L"dialog-missing " + std::to_wstring(command));
       return;
@@ -186,6 +196,86 @@ void TDialixMaster::ShowWorldClock() {
       EditWorldClock(Handle(), Settings.WorldClock, SystemTimeZones(TimeZoneBias), LocalStandardName(), apply);
 }
 
+void TDialixMaster::ShowAutoStyle() {
+  bool autoStyleChange = Settings.AutoStyleChange;
+  std::vector<TChangeTime> list = Settings.ChangeTimeList;
+  if (!EditAutoStyle(Handle(), autoStyleChange, list, StyleHost.Formats())) return;
+  // Every entry is pending again: the one due now applies at the next check.
+  Settings.AutoStyleChange = autoStyleChange;
+  Settings.ChangeTimeList = std::move(list);
+  ScheduleTick();  // the next change's time may come before the tick now set
+}
+
+void TDialixMaster::ShowSettings(int page) {
+  const TDialogMark mark(Tag, true);
+  ShowSettingDialog(Handle(), *this, page);
+}
+
+void TDialixMaster::SettingsRequest(int page) {
+  if (Tag != 0) {
+    BringDialogForward();
+    return;
+  }
+  ShowSettings(page);
+}
+
+void TDialixMaster::SetTrayIconVisible(bool visible) {
+  if (TrayIcon) TrayIcon->SetVisible(visible);
+}
+
+bool TDialixMaster::SetPriorityClass(int priorityClass) {
+  return ::SetPriorityClass(::GetCurrentProcess(), static_cast<DWORD>(priorityClass)) != FALSE;
+}
+
+int TDialixMaster::ProcessPriorityClass() { return static_cast<int>(::GetPriorityClass(::GetCurrentProcess())); }
+
+void TDialixMaster::ActivateToolTip(bool active) {
+  if (ToolTipHandle) ::SendMessageW(ToolTipHandle, TTM_ACTIVATE, active, 0);
+}
+
+void TDialixMaster::ResetTickCache() {
+  // The next tick works out the day, the second's texts and the time slots afresh.
+  TickCalendar = {};
+  Visibility.SaveDisplayS = TVisibilityState{}.SaveDisplayS;
+}
+
+void TDialixMaster::ApplyToClocks(bool clickThrough, bool topMost) {
+  for (const auto& clock : Dialixs) {
+    clock->SetClickThrough(clickThrough);
+    ::SetWindowPos(clock->Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    clock->ResetAnimation(PrevText);
+    DrawClock(*clock, true);
+  }
+  Trace(std::wstring(L"clocks-applied ") + (topMost ? L"topmost" : L"notopmost"));
+}
+
+bool TDialixMaster::RestartProgram() {
+  const std::wstring parameter = RebootParameter(reinterpret_cast<std::uintptr_t>(Handle()));
+  Trace(L"restart " + parameter);
+  const auto result = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteW(nullptr, L"open", ProgramPath().c_str(), parameter.c_str(), nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+
+std::optional<TPluginDescription> TDialixMaster::DescribePlugin(const std::wstring& fileName) {
+  return PluginHost.Describe(fileName, Handle());
+}
+
+std::optional<bool> TDialixMaster::ConfigurePlugin(const std::wstring& fileName, HWND dialog) {
+  return PluginHost.Configure(fileName, dialog);
+}
+
+bool TDialixMaster::StartupShortcutExists() { return tdialix::StartupShortcutExists(); }
+
+bool TDialixMaster::StyleFileAssociated() { return tdialix::IsStyleFileAssociated(); }
+
+bool TDialixMaster::SetStartupShortcut(HWND dialog, bool create) { return tdialix::SetStartupShortcut(dialog, create); }
+
+bool TDialixMaster::StartAssociationChange(HWND dialog, bool associate) {
+  return tdialix::StartAssociationChange(dialog, associate);
+}
+
 void TDialixMaster::ShowHelp(int context) {
   // The program's own path with ".chm": a renamed program finds its help beside it.
   const std::wstring& help = Application.HelpFile;
@@ -237,6 +327,7 @@ void TDialixMaster::CreateTrayIcon() {
 }
 
 void TDialixMaster::TrayClick() {
+  if (Failing) return;
   if (IconClickForcesVisible(Visibility.Visible, TempVisible)) {
     TempVisible = true;
     TempVisibleTimerHandle = ::SetTimer(Handle(), kTempVisibleTimerId, kTempVisibleInterval, nullptr);
@@ -248,6 +339,7 @@ void TDialixMaster::TrayClick() {
 }
 
 void TDialixMaster::TrayBalloonClick() {
+  if (Failing) return;
   if (!AdditionalNotifyMessage.empty()) ShowAdditionalNotifyMessage();
   Trace(L"balloonclick");
   PluginHost.Broadcast(PLUGIN_BALLOONCLICK);

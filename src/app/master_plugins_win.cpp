@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/failure_win.h"
 #include "app/master_window_win.h"
 #include "base/messages.h"
 #include "base/path.h"
@@ -120,13 +121,14 @@ void TDialixMaster::PluginFault(const TPluginFault& fault) {
   // The next start asks whether to go without plug-ins.
   const std::wstring call = PluginCallName(fault.Call);
   WritePluginFaultMark(fault.FileName + L"\r\n" + call + L"\r\n");
-  const std::wstring text =
-      FormatText(MessageText(TMsg::PluginFault), {fault.FileName, call, HexNumber(fault.Fault.Code, 8),
-                                                  HexNumber(fault.Fault.Address, static_cast<int>(sizeof(void*) * 2))});
-  // The program's failure path says what happened and takes the windows down.
-  ApplicationException(text, true);
-  // Nothing of the plug-ins runs again, not even their libraries' detach code.
-  ::TerminateProcess(::GetCurrentProcess(), kFailureExitCode);
+  // A fault in a plug-in ends the program as any structured exception does:
+  // the report names the plug-in and its call, nothing is saved (the plug-in
+  // may have damaged the program's memory) and no plug-in runs again.
+  TFailure failure;
+  failure.Kind = TFailureKind::fkStructured;
+  failure.Where = FormatText(MessageText(TMsg::PluginFault), {fault.FileName, call});
+  failure.Fault = StructuredFaultAt(fault.Fault.Code, fault.Fault.Address);
+  ApplicationException(failure, true);
 }
 
 TPopupMenuContent TDialixMaster::PopupMenuContent() const {

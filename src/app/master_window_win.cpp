@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/command_line.h"
+#include "app/failure_win.h"
 #include "calendar/holidays.h"
 #include "calendar/style_change.h"
 #include "calendar/time_slots.h"
@@ -38,29 +39,33 @@ bool OnAcPower() {
 }
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  auto& monitors = *reinterpret_cast<std::vector<TMonitorRecord>*>(data);
-  MONITORINFOEXW info{};
-  info.cbSize = sizeof info;
-  if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
-  std::vector<TDisplayDeviceInfo> devices;
-  DISPLAY_DEVICEW device{};
-  device.cb = sizeof device;
-  for (DWORD i = 0; ::EnumDisplayDevicesW(info.szDevice, i, &device, 0); ++i) {
-    devices.push_back({device.DeviceString, (device.StateFlags & DISPLAY_DEVICE_ACTIVE) != 0});
-    device = {};
+  return CallbackBoundary(FALSE, [&] {
+    auto& monitors = *reinterpret_cast<std::vector<TMonitorRecord>*>(data);
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+    std::vector<TDisplayDeviceInfo> devices;
+    DISPLAY_DEVICEW device{};
     device.cb = sizeof device;
-  }
-  TMonitorRecord record;
-  record.Handle = reinterpret_cast<std::uintptr_t>(monitor);
-  record.Number = static_cast<int>(monitors.size());
-  record.Bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
-  record.Primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-  record.Name = MonitorName(record.Number + 1, devices, record.Primary);
-  monitors.push_back(std::move(record));
-  return TRUE;
+    for (DWORD i = 0; ::EnumDisplayDevicesW(info.szDevice, i, &device, 0); ++i) {
+      devices.push_back({device.DeviceString, (device.StateFlags & DISPLAY_DEVICE_ACTIVE) != 0});
+      device = {};
+      device.cb = sizeof device;
+    }
+    TMonitorRecord record;
+    record.Handle = reinterpret_cast<std::uintptr_t>(monitor);
+    record.Number = static_cast<int>(monitors.size());
+    record.Bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    record.Primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    record.Name = MonitorName(record.Number + 1, devices, record.Primary);
+    monitors.push_back(std::move(record));
+    return TRUE;
+  });
 }
 
 }  // namespace
+
+TMasterMessageHook MasterMessageHook = nullptr;
 
 int CurrentTimeZoneBias() {
   // The standard bias whatever the season: the record that shows local time
@@ -82,42 +87,49 @@ std::vector<TMonitorRecord> EnumerateMonitors() {
 
 TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring> parameters)
     : Application(application), Parameters(std::move(parameters)) {
-  // 1. Exceptions that reach a window procedure end up here.
-  SetApplicationExceptionHandler([this](const std::wstring& message) { ApplicationException(message, true); });
+  // Failures that reach a callback boundary end up here.
+  SetApplicationExceptionHandler([this](const TFailure& failure) { ApplicationException(failure, true); });
   // The dialogs' help requests (F1, Help buttons) open the help file through the master.
   TWRApplication::Instance().OnHelp = [this](int context) { ShowHelp(context != 0 ? context : kMasterHelpContext); };
+  try {
+    RegisterClass(kClassName);
+    // The master is never shown: no border, not an application window, but a system menu.
+    if (!Create(kClassName, Application.Title.c_str(), WS_POPUP | WS_SYSMENU, 0, 0, 0, 0, 0, Application.Handle())) {
+      throw std::runtime_error("The master window could not be created.");
+    }
 
-  RegisterClass(kClassName);
-  // The master is never shown: no border, not an application window, but a system menu.
-  if (!Create(kClassName, Application.Title.c_str(), WS_POPUP | WS_SYSMENU, 0, 0, 0, 0, 0, Application.Handle())) {
-    throw std::runtime_error("The master window could not be created.");
+    LoadHookLibrary();
+    InitSettingsPath();
+    ACPowerMode = OnAcPower();
+    MonitorPowerOn = true;
+    CreateToolTip();
+    CreateTrayIcon();
+    PrevText = NowText;
+    SaveDisplayColor = DisplayBitsPerPixel();
+
+    // One clock window per monitor.
+    Monitors = EnumerateMonitors();
+    EnsurePlacements(ClockParams, Monitors.size());
+    for (size_t i = 0; i < Monitors.size(); ++i) CreateClockWindow(i);
+    MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+  } catch (...) {
+    // No destructor runs for a master that was never made: nothing may call it back.
+    TWRApplication::Instance().OnHelp = nullptr;
+    SetApplicationExceptionHandler(nullptr);
+    FormDestroy();
+    throw;
   }
 
-  LoadHookLibrary();  // 2.
-  InitSettingsPath();  // 3.
-  ACPowerMode = OnAcPower();  // 4.
-  MonitorPowerOn = true;
-  CreateToolTip();  // 5.
-  CreateTrayIcon();
-  PrevText = NowText;  // 6.
-  SaveDisplayColor = DisplayBitsPerPixel();  // 7.
-
-  // 8. One clock window per monitor.
-  Monitors = EnumerateMonitors();
-  EnsurePlacements(ClockParams, Monitors.size());
-  for (size_t i = 0; i < Monitors.size(); ++i) CreateClockWindow(i);
-  MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
-
-  // 9. The plug-ins reach the master through the program's exports.
+  // The plug-ins reach the master through the program's exports.
   PluginVisible = true;
   PluginHost.ProgramFolder = FolderOf(Application.ExeName);
   PluginHost.OnFault = [this](const TPluginFault& fault) { PluginFault(fault); };
   SetPluginExportTarget(this, Handle());
   Visibility.SaveSwitchingAlphaBlend = 0;
   Visibility.Hiding = true;
-  TimeZoneBias = CurrentTimeZoneBias();  // 10.
-  Visibility.SaveSwitchingTime = MinDateTime;  // 12.
-  ::PostMessageW(Handle(), WM_DIALIX_INIT, 0, 0);  // 13.
+  TimeZoneBias = CurrentTimeZoneBias();
+  Visibility.SaveSwitchingTime = MinDateTime;
+  ::PostMessageW(Handle(), WM_DIALIX_INIT, 0, 0);
 }
 
 TDialixMaster::~TDialixMaster() {
@@ -231,6 +243,11 @@ bool TDialixMaster::LoadSettings() {
 bool TDialixMaster::SaveSettings() {
   // An instance that has not read the settings never overwrites them.
   if (!Application.Initialized) return true;
+  struct TSaving {
+    bool& Flag;
+    ~TSaving() { Flag = false; }
+  } saving{SavingSettings};
+  SavingSettings = true;
   const int priorityClass = static_cast<int>(::GetPriorityClass(::GetCurrentProcess()));
   const bool keptBefore = SettingsStore->Kept();
   const TSettingsSave saved = SettingsStore->Save([&](TIniDocument& document) {
@@ -274,13 +291,13 @@ void TDialixMaster::SaveAtEnd() {
 }
 
 void TDialixMaster::DeferredInitialization() {
-  // 1. The default style lives beside the settings.
+  // The default style lives beside the settings.
   StyleLoader.DefaultStyleFile = FolderOf(SettingsPath) + L"Default.dlx";
   StyleLoader.LastStyleFile = StyleLoader.DefaultStyleFile;
 
-  LoadSettings();  // 2.
+  LoadSettings();
 
-  // 3. Whether the taskbar's clock is ours to hide and show.
+  // Whether the taskbar's clock is ours to hide and show.
   const HWND trayClock = TaskbarClockWindow();
   TrayClockEnabled = trayClock && ::IsWindowVisible(trayClock);
   if (TrayIcon) {
@@ -288,14 +305,14 @@ void TDialixMaster::DeferredInitialization() {
     Trace(L"trayicon " + std::to_wstring(TrayIcon->Visible()));
   }
 
-  // 4. The monitor's power state, where the system reports it.
+  // The monitor's power state, where the system reports it.
   using TRegister = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
   if (auto registerNotification = reinterpret_cast<TRegister>(reinterpret_cast<void*>(
           ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "RegisterPowerSettingNotification")))) {
     PSN = registerNotification(Handle(), &GUID_MONITOR_POWER_ON, DEVICE_NOTIFY_WINDOW_HANDLE);
   }
 
-  // 5. The plug-ins start and add their menu items; then the clocks go to
+  // The plug-ins start and add their menu items; then the clocks go to
   // the top of the z-order. Once they have started, the mark that would make
   // the next start ask about them goes.
   if (!PluginHost.Terminating) PluginHost.Initialize(Handle(), SettingsStore->ReadPath());
@@ -308,11 +325,11 @@ void TDialixMaster::DeferredInitialization() {
                    SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
   }
 
-  // 6. The style named on the command line, or the default style file.
+  // The style named on the command line, or the default style file.
   LoadStyle(FirstStyleParameter(Parameters).value_or(StyleLoader.DefaultStyleFile), true, true, true);
 
-  SettingTimer(true);  // 7.
-  Application.Initialized = true;  // 8.
+  SettingTimer(true);
+  Application.Initialized = true;
   StyleLoader.Initialized = true;
   Trace(L"initialized " + std::to_wstring(Dialixs.size()));
 }
@@ -448,12 +465,12 @@ void TDialixMaster::UpdateTrayHint(TDateTime now) {
 
 bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
   if (!Settings.AutoStyleChange || Settings.ChangeTimeList.empty()) return false;
-  const std::optional<size_t> due = ChooseChangeTime(Settings.ChangeTimeList, now, dayType);
-  if (!due || Settings.ChangeTimeList[*due].Changed) return false;
-  Settings.ChangeTimeList[*due].Changed = true;
+  const std::optional<size_t> due = TakeDueChangeTime(Settings.ChangeTimeList, now, dayType);
+  if (!due) return false;
   // Silently, without falling back to the default style and without a place
   // in the recent list; the entry counts as applied even when it failed.
   const std::wstring path = Settings.ChangeTimeList[*due].Style;
+  if (TraceEnabled()) Trace(L"autostyle " + path);
   return LoadStyle(path, false, false, false);
 }
 
@@ -753,6 +770,7 @@ void TDialixMaster::ClockResized(TDialix& clock) {
 void TDialixMaster::BringDialogForward() {
   const HWND popup = ::GetLastActivePopup(Handle());
   if (popup && popup != Handle()) ::SetForegroundWindow(popup);
+  Trace(L"dialog-forward");
 }
 
 void TDialixMaster::HandOverStyle(ATOM atom) {
@@ -863,34 +881,83 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
 }
 
 void TDialixMaster::ApplicationException(const std::wstring& message, bool hasSender) {
+  TFailure failure;
+  failure.Message = message;
+  failure.Where = TFailureScope::Current();
+  ApplicationException(failure, hasSender);
+}
+
+void TDialixMaster::ApplicationException(const TFailure& failure, bool hasSender) {
   if (!hasSender) {
     // Only the text is wanted (the settings loader reports it in its own words).
-    Exception = message;
+    Exception = failure.Message;
     return;
   }
-  // The failure report takes this over: stop the clock, say what happened, end.
+  TFailureSteps steps;
+  steps.ApplicationTitle = Application.Title;
+  steps.ApplicationWindow = Application.Handle();
+  steps.BeforeReport = [this](const TFailure& reported) { StopForReport(reported); };
+  steps.AfterReport = [this](const TFailure& reported) { EndAfterReport(reported); };
+  ReportFailureAndEnd(failure, steps);
+}
+
+void TDialixMaster::StopForReport(const TFailure& failure) {
+  Failing = true;
   SettingTimer(false);
-  Trace(L"exception " + message);
-  ::MessageBoxW(nullptr, message.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  ::DestroyWindow(Handle());
+  for (const UINT_PTR timer : {kToolTipTimerId, UINT_PTR{kTempVisibleTimerId}, UINT_PTR{kMonitorOffTimerId}}) {
+    ::KillTimer(Handle(), timer);
+  }
+  ToolTipTimerHandle = TempVisibleTimerHandle = MonitorOffTimerHandle = 0;
+  // The thread that serves the hooks waits for the report now: every input
+  // event of the desktop would wait for it too.
+  if (failure.Kind == TFailureKind::fkStructured) StopHooks();
+}
+
+void TDialixMaster::EndAfterReport(const TFailure& failure) {
+  if (failure.Kind == TFailureKind::fkStructured) {
+    // Memory may be damaged: nothing is written, and only what the system
+    // lent is given back. The clock windows go with the process.
+    RestoreTaskbarClock();
+    TrayIcon.reset();
+    StopHooks();
+    return;
+  }
+  // What closing saves, unless a style or the settings were half read or
+  // half written when the exception came.
+  if (SavesAfterFailure(failure.Kind, StyleLoader.LoadingDesign || StyleLoader.SavingDesign, SavingSettings)) {
+    SaveAtEnd();
+  } else {
+    Trace(L"failure-nothing-saved");
+  }
+  FormDestroy();
 }
 
 void TDialixMaster::Close() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TDialixMaster::RestoreTaskbarClock() {
+  if (!TrayClockEnabled) return;
+  TrayClockEnabled = false;
+  if (const HWND trayClock = TaskbarClockWindow()) ::ShowWindow(trayClock, SW_SHOWNA);
+  TrayClockUpdate(false);
+}
+
+void TDialixMaster::StopHooks() {
+  if (!HookDllFlag) return;
+  if (EndHook) EndHook();
+  HookDllFlag = false;
+  Trace(L"hooks-stopped");
+}
 
 void TDialixMaster::FormDestroy() {
   if (Destroyed) return;
   Destroyed = true;
   PluginHost.Terminating = true;  // from here on only ticks and the final call reach plug-ins
   SettingTimer(false);
-  if (TrayClockEnabled) {
-    if (const HWND trayClock = TaskbarClockWindow()) ::ShowWindow(trayClock, SW_SHOWNA);
-    TrayClockUpdate(false);
-  }
+  RestoreTaskbarClock();
   TrayIcon.reset();  // the icon leaves the notification area
   PluginHost.Unload();
   SetPluginExportTarget(nullptr, nullptr);
-  if (HookDllFlag && EndHook) EndHook();
-  HookDllFlag = false;
+  StopHooks();
   HookFileHandle.Reset();
   HookDllHandle.Reset();
   if (ToolTipHandle) ::DestroyWindow(ToolTipHandle);
@@ -909,7 +976,36 @@ void TDialixMaster::FormDestroy() {
   Monitors.clear();
 }
 
+LRESULT TDialixMaster::FailingWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DIALIX_LOADSTYLE:
+      // The style is not loaded, but its atom is freed all the same.
+      if (LOWORD(wParam) != 0) ::GlobalDeleteAtom(LOWORD(wParam));
+      return 0;
+    case WM_DIALIX_INIT:
+    case WM_DIALIX_SETTINGS:
+    case WM_DIALIX_EDITSTYLE:
+    case WM_DIALIX_CLOSE:
+    case WM_DIALIX_HOOKMOUSE:
+    case WM_DIALIX_HOOKKEY:
+    case WM_TIMER:
+    case WM_COMMAND:
+    case WM_CLOSE:  // the report ends the program
+    case WM_ENDSESSION:
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    default:
+      return TWindow::WindowProc(message, wParam, lParam);
+  }
+}
+
 LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (MasterMessageHook) {
+    if (const std::optional<LRESULT> result = MasterMessageHook(*this, message, wParam, lParam)) return *result;
+  }
+  // While the failure report is open, nothing of the program runs.
+  if (Failing) return FailingWindowProc(message, wParam, lParam);
   // An export a plug-in called on a thread of its own.
   if (message == PluginExportMessage()) return HandlePluginExportMessage(wParam, lParam);
   switch (message) {
@@ -918,6 +1014,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DIALIX_SETTINGS:
       Trace(L"settings " + std::to_wstring(wParam));
+      // A page index outside the pages (a large WPARAM too) keeps the page last closed.
+      SettingsRequest(wParam < static_cast<WPARAM>(kSettingPageCount) ? static_cast<int>(wParam) : -1);
       return 0;
     case WM_DIALIX_EDITSTYLE:
       Trace(L"editstyle " + std::to_wstring(wParam));

@@ -24,11 +24,13 @@
 #include "calendar/style_change.h"
 #include "app/style_host_win.h"
 #include "base/date_time.h"
+#include "base/failure.h"
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
 #include "components/tray_icon_win.h"
+#include "dialogs/setting_win.h"
 #include "plugin/plugin_exports_win.h"
 #include "plugin/plugin_host_win.h"
 #include "style/style.h"
@@ -36,7 +38,7 @@
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget {
+class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget, private TSettingHost {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
@@ -147,22 +149,32 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void WorldClockChanged(const TTimeZone* zone = nullptr);
   // The world-clock dialog: every change shows on the clocks at once.
   void ShowWorldClock();
+  // "スタイルの自動切り替え": OK replaces the switch and the list.
+  void ShowAutoStyle();
   // Draws one clock with the current display string, style and opacity.
   void DrawClock(TDialix& clock, bool redraw);
   // Shows or hides the taskbar's own clock; visible tells whether a clock of ours shows.
   void TrayClockChange(bool visible);
   void TrayClockUpdate(bool enabled);
-  // The program-wide exception handler: see the definition.
+  // The program-wide exception handler, the one way every failure takes: a
+  // failure handed over without a sender only leaves its message in
+  // Exception; any other stops the program, shows the failure report and ends
+  // the program after it. A plain message is a C++ exception's, made by what
+  // the innermost TFailureScope names.
+  void ApplicationException(const TFailure& failure, bool hasSender);
   void ApplicationException(const std::wstring& message, bool hasSender);
   // Closes the window, which ends the program.
   void Close();
 
+  // The common settings dialog on a page (an index outside the pages: the one
+  // last closed); a request while a dialog is open brings that one forward.
+  void ShowSettings(int page);
+  // WM_DIALIX_SETTINGS: the dialog on the page, or the open dialog forward.
+  void SettingsRequest(int page);
+
   // The popup menu at a point on the screen, and the command of one of its items.
   void ShowPopupMenu(TPoint screen);
   void ExecuteCommand(int command);
-
-  // The program's exit code after a failure ended it.
-  static constexpr UINT kFailureExitCode = 3;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -172,7 +184,7 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   TBehaviour ClockBehaviour() override;
   std::optional<TRect> MonitorBounds(int monitorIndex) override;
   void StorePosition(int monitorIndex, float x, float y) override;
-  bool DialogOpen() override { return Tag != 0; }
+  bool DialogOpen() override { return Tag != 0 || Failing; }
   void BringDialogForward() override;
   void EditStyle() override;
   void PopupMenu(TDialix& clock, TPoint screen) override;
@@ -192,6 +204,26 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   std::int32_t PluginVisibleClock(bool visible) override;
   std::int32_t PluginShowNotify(const TPluginNotifyBlock& notify) override;
   void PluginExportFailed(const std::wstring& message) override { ApplicationException(message, true); }
+
+  // What the settings dialog reads and Apply changes.
+  TSettings& SettingsRecord() override { return Settings; }
+  void SetTrayIconVisible(bool visible) override;
+  bool SetPriorityClass(int priorityClass) override;
+  void ActivateToolTip(bool active) override;
+  void ResetTickCache() override;
+  void ApplyToClocks(bool clickThrough, bool topMost) override;
+  bool RestartProgram() override;
+  void UpdateTrayClock() override { TrayClockChange(Visibility.Visible); }
+  unsigned DisplayBits() override { return SaveDisplayColor; }
+  std::wstring SettingsFilePath() override { return SettingsPath; }
+  std::wstring ProgramFolder() override { return PluginHost.ProgramFolder; }
+  int ProcessPriorityClass() override;
+  std::optional<TPluginDescription> DescribePlugin(const std::wstring& fileName) override;
+  std::optional<bool> ConfigurePlugin(const std::wstring& fileName, HWND dialog) override;
+  bool StartupShortcutExists() override;
+  bool StyleFileAssociated() override;
+  bool SetStartupShortcut(HWND dialog, bool create) override;
+  bool StartAssociationChange(HWND dialog, bool associate) override;
 
   // Plug-ins: loading once per run, the click of one of their menu items,
   // and the failure path when one of them faults.
@@ -234,6 +266,15 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void HandOverStyle(ATOM atom);
   void PowerBroadcast(WPARAM event, LPARAM data);
   void FormDestroy();
+  // What the program borrowed from the system and gives back as it ends.
+  void RestoreTaskbarClock();
+  void StopHooks();
+  // Before the failure report shows: nothing of the program runs on.
+  void StopForReport(const TFailure& failure);
+  // After it closes: what closing would save, when that is safe, and what the system gets back.
+  void EndAfterReport(const TFailure& failure);
+  // The window procedure while the failure report is open.
+  LRESULT FailingWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void UpdateToolTipText(TDateTime now);
   void UpdateTrayHint(TDateTime now);
   // The automatic style change due now; true when it loaded a style.
@@ -265,10 +306,18 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
   bool LastTickInitialized = false;  // the last tick was an initialising one
+  bool SavingSettings = false;  // the settings file is being written
+  bool Failing = false;         // the failure report is open, and the program ends after it
   bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
   bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
   TSettingsEnvironment SettingsEnvironment();
 };
+
+// A program made for the tests handles messages of its own in the master
+// window before the master does; the program itself has none.
+using TMasterMessageHook = std::optional<LRESULT> (*)(TDialixMaster& master, UINT message, WPARAM wParam,
+                                                      LPARAM lParam);
+extern TMasterMessageHook MasterMessageHook;
 
 // The system's current offset of local time from UTC, in minutes (UTC = local + bias).
 int CurrentTimeZoneBias();

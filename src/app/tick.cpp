@@ -20,9 +20,10 @@ TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize) {
   const std::int64_t second = WholeSecond(now);
   TTickWork work;
   if (day != saved.SaveAdjustedD || initialize) {
-    saved.SaveAdjustedD = day;
+    // Only a date that really changed lets today's applied changes apply again.
     work.NewDay = true;
-    work.ClearChanged = !initialize;
+    work.ClearChanged = day != saved.SaveAdjustedD;
+    saved.SaveAdjustedD = day;
   }
   if (second != saved.SaveAdjustedS || initialize) {
     saved.SaveAdjustedS = second;

@@ -90,6 +90,196 @@ std::wstring_view MessageText(TMsg id) {
       return L"進める";
     case TMsg::WorldBack:
       return L"遅らせる";
+    case TMsg::AutoStyleCaption:
+      return L"スタイルの自動切り替え";
+    case TMsg::AutoStyleEnable:
+      return L"スタイルを自動的に切り替える";
+    case TMsg::AutoStyleGroup:
+      return L"時間とスタイル";
+    case TMsg::AutoStyleTimeColumn:
+      return L"時間";
+    case TMsg::AutoStyleStyleColumn:
+      return L"スタイル";
+    case TMsg::ListAddButton:
+      return L"追加...";
+    case TMsg::ListChangeButton:
+      return L"変更...";
+    case TMsg::ListDeleteButton:
+      return L"削除";
+    case TMsg::DayTypeWeekDay:
+      return L"平日";
+    case TMsg::DayTypeHoliday:
+      return L"休日";
+    case TMsg::DayTypeSaturday:
+      return L"土曜日";
+    case TMsg::DayTypeSunday:
+      return L"日曜日";
+    case TMsg::AddAutoStyleCaption:
+      return L"自動切り替えの設定";
+    case TMsg::DayTypeLabel:
+      return L"種類:";
+    case TMsg::AddAutoStyleStyleLabel:
+      return L"スタイル:";
+    case TMsg::BrowseButton:
+      return L"参照...";
+    case TMsg::AddAutoStyleTimeLabel:
+      return L"切り替える時間:";
+    case TMsg::StyleChooseTitle:
+      return L"スタイルの選択";
+    case TMsg::TimeSlotCaption:
+      return L"時間帯の設定";
+    case TMsg::TimeSlotStartLabel:
+      return L"開始時間:";
+    case TMsg::TimeSlotEndLabel:
+      return L"終了時間:";
+    case TMsg::PluginNotAPlugin:
+      return L"'%s'\r\nこれは TDialix 用のプラグインではないか、以前のバージョンのプラグインです。";
+    case TMsg::PluginAlreadyAdded:
+      return L"プラグイン '%s' は既に追加されています。";
+    case TMsg::PluginRestartQuestion:
+      return L"プラグインの変更を反映するには、TDialix の再起動が必要です。\r\n今すぐ TDialix を再起動しますか?";
+    case TMsg::PriorityFailed:
+      return L"優先度を変更できませんでした。\r\n%s";
+    case TMsg::SettingCaption:
+      return L"共通設定";
+    case TMsg::SettingPageView:
+      return L"表示";
+    case TMsg::SettingPageOperation:
+      return L"操作";
+    case TMsg::SettingPageHoliday:
+      return L"休日";
+    case TMsg::SettingPagePlugin:
+      return L"プラグイン";
+    case TMsg::SettingPageStartup:
+      return L"起動";
+    case TMsg::SettingPageAdvanced:
+      return L"高度な設定";
+    case TMsg::ApplyButton:
+      return L"適用(&A)";
+    case TMsg::SettingTransparent:
+      return L"透明度:";
+    case TMsg::SettingLow:
+      return L"低";
+    case TMsg::SettingHigh:
+      return L"高";
+    case TMsg::SettingZOrder:
+      return L"配置:";
+    case TMsg::ZOrderNormal:
+      return L"標準";
+    case TMsg::ZOrderTop:
+      return L"前面に配置";
+    case TMsg::ZOrderTopMost:
+      return L"常に前面に配置";
+    case TMsg::ZOrderBottom:
+      return L"後面に配置";
+    case TMsg::SettingShowToolTip:
+      return L"ツール チップを表示する";
+    case TMsg::SettingToolTipFormat:
+      return L"ツール チップの書式:";
+    case TMsg::SettingEnableOtherwiseShow:
+      return L"他のプログラムによる表示状態の制御を許可";
+    case TMsg::SettingTaskBarGroup:
+      return L"タスク バー";
+    case TMsg::SettingTrayIcon:
+      return L"トレイにアイコンを表示";
+    case TMsg::SettingHideTrayClock:
+      return L"時計を自動的に隠す";
+    case TMsg::SettingLocked:
+      return L"時計の位置を固定";
+    case TMsg::SettingHideGroup:
+      return L"時計を隠す";
+    case TMsg::SettingHideType:
+      return L"隠し方:";
+    case TMsg::HideTypeNone:
+      return L"なし";
+    case TMsg::HideTypeHide:
+      return L"隠す";
+    case TMsg::HideTypeHole:
+      return L"穴を開ける";
+    case TMsg::HideTypeTransparent:
+      return L"素通り";
+    case TMsg::SettingSensitive:
+      return L"感度:";
+    case TMsg::SettingDull:
+      return L"鈍";
+    case TMsg::SettingSharp:
+      return L"鋭";
+    case TMsg::SettingSpeed:
+      return L"速度:";
+    case TMsg::SettingSlow:
+      return L"遅";
+    case TMsg::SettingFast:
+      return L"速";
+    case TMsg::SettingHoleSize:
+      return L"大きさ:";
+    case TMsg::SettingSmall:
+      return L"小";
+    case TMsg::SettingLarge:
+      return L"大";
+    case TMsg::SettingHoleSoft:
+      return L"ぼかし:";
+    case TMsg::SettingClickHide:
+      return L"クリックした後に隠す";
+    case TMsg::SettingHolidayList:
+      return L"休日扱いにする日:";
+    case TMsg::HolidayColumnDate:
+      return L"日付";
+    case TMsg::HolidayColumnTransfer:
+      return L"振替";
+    case TMsg::HolidayColumnName:
+      return L"名称";
+    case TMsg::SettingAdd:
+      return L"追加...";
+    case TMsg::SettingModify:
+      return L"変更...";
+    case TMsg::SettingDelete:
+      return L"削除";
+    case TMsg::SettingDefaultHolidays:
+      return L"<a>既定値に戻す</a>";
+    case TMsg::SettingHolidayNote:
+      return L"春分・秋分は自動計算されませんので、手動にて登録してください。";
+    case TMsg::SettingPluginList:
+      return L"使用するプラグイン:";
+    case TMsg::SettingPluginConfigure:
+      return L"設定...";
+    case TMsg::SettingPluginRemove:
+      return L"解除";
+    case TMsg::SettingPluginDescription:
+      return L"説明";
+    case TMsg::SettingPluginNote:
+      return L"プラグインを追加・解除した場合、変更内容は次回 TDialix を起動した時に反映されます。";
+    case TMsg::PluginFileFilter:
+      return L"プラグイン|*.dll|すべてのファイル|*.*";
+    case TMsg::PluginColumnName:
+      return L"名前";
+    case TMsg::PluginColumnVersion:
+      return L"バージョン";
+    case TMsg::SettingStartupShortcut:
+      return L"スタートアップに登録";
+    case TMsg::SettingAssociate:
+      return L"スタイル ファイルを関連付ける *";
+    case TMsg::SettingIniFileGroup:
+      return L"設定ファイルの場所";
+    case TMsg::SettingShowFolder:
+      return L"フォルダーを表示";
+    case TMsg::SettingStartupNote:
+      return L"ここで設定した内容は、Windows 全体に反映されます。TDialix をアンインストールする際は、設定の解除し忘れにご注意ください。\r\n\r\n* 印の項目は、管理者権限のあるユーザー アカウントで設定してください。";
+    case TMsg::SettingTimerInterval:
+      return L"描画更新間隔:";
+    case TMsg::SettingMilliseconds:
+      return L"ミリ秒";
+    case TMsg::SettingPowerSaving:
+      return L"バッテリーに切り替わった時は、更新間隔を半分にする";
+    case TMsg::SettingPriority:
+      return L"プロセス優先度:";
+    case TMsg::PriorityNormal:
+      return L"普通";
+    case TMsg::PriorityBelowNormal:
+      return L"低";
+    case TMsg::PriorityIdle:
+      return L"最低";
+    case TMsg::SettingAdvancedNote:
+      return L"このタブ内の項目は、パソコンの処理速度に影響を及ぼす可能性があります。<a>ヘルプ</a>をよく読んだ上で設定してください。";
     case TMsg::HolidayDayOfWeekCaption:
       return L"%d 月第 %d %s";
     case TMsg::HolidayDateCaption:
@@ -140,6 +330,75 @@ std::wstring_view MessageText(TMsg id) {
       return L"設定ファイルを開けません。\r\n%s\r\n\r\n既定の設定で起動します。";
     case TMsg::SettingsSaveFailed:
       return L"設定ファイルを '%s' に保存できませんでした。\r\n%s";
+    case TMsg::SystemTooOld:
+      return L"このプログラムを実行するには、Windows 7 Service Pack 1 以降が必要です。";
+    case TMsg::ErrorHeadline:
+      return L"%s は動作を停止しました。";
+    case TMsg::ErrorExplanation:
+      return L"問題が発生したため、このプログラムは正常に動作しなくなりました。\r\n"
+             L"ご迷惑をお掛けして申し訳ありません。\r\n\r\n"
+             L"保存していない情報がある場合、作業中の情報は失われた可能性があります。";
+    case TMsg::ErrorCloseButton:
+      return L"プログラムの終了(&C)";
+    case TMsg::ErrorShowDetails:
+      return L"<A>詳細情報の表示</A>";
+    case TMsg::ErrorHideDetails:
+      return L"<A>詳細情報を隠す</A>";
+    case TMsg::ErrorReportRequest:
+      return L"上記の内容及びエラーの発生状況を作者に報告していただくと、このプログラムの品質向上に役立てることができます。\r\n"
+             L"なお、報告の際はパソコンの詳しい情報をできるだけ添えてください。";
+    case TMsg::ErrorFallback:
+      return L"%s は動作を停止しました。\r\n\r\n"
+             L"問題が発生したため、このプログラムは正常に動作しなくなりました。\r\n"
+             L"ご迷惑をお掛けして申し訳ありません。\r\n\r\n"
+             L"保存していない情報がある場合、作業中の情報は失われた可能性があります。\r\n\r\n"
+             L"%s\r\n\r\n"
+             L"上記の内容及びエラーの発生状況を作者に報告していただくと、このプログラムの品質向上に役立てることができます。\r\n"
+             L"なお、報告の際はパソコンの詳しい情報をできるだけ添えてください。";
+    case TMsg::FaultDescription:
+      return L"%s (例外コード %s、発生場所 %s)";
+    case TMsg::FaultAccessRead:
+      return L"アクセス違反: アドレス %s の読み込み";
+    case TMsg::FaultAccessWrite:
+      return L"アクセス違反: アドレス %s への書き込み";
+    case TMsg::FaultAccessExecute:
+      return L"アクセス違反: アドレス %s の実行";
+    case TMsg::FaultAccessViolation:
+      return L"アクセス違反";
+    case TMsg::FaultStackOverflow:
+      return L"スタック オーバーフロー";
+    case TMsg::FaultIntDivideByZero:
+      return L"整数の 0 による除算";
+    case TMsg::FaultIntOverflow:
+      return L"整数のオーバーフロー";
+    case TMsg::FaultFloatDivideByZero:
+      return L"浮動小数点数の 0 による除算";
+    case TMsg::FaultFloatOverflow:
+      return L"浮動小数点数のオーバーフロー";
+    case TMsg::FaultFloatUnderflow:
+      return L"浮動小数点数のアンダーフロー";
+    case TMsg::FaultFloatInvalid:
+      return L"浮動小数点数の無効な演算";
+    case TMsg::FaultFloatOther:
+      return L"浮動小数点数の演算エラー";
+    case TMsg::FaultIllegalInstruction:
+      return L"不正な命令";
+    case TMsg::FaultPrivilegedInstruction:
+      return L"特権命令";
+    case TMsg::FaultInPageError:
+      return L"ページの読み込みエラー: アドレス %s";
+    case TMsg::FaultArrayBounds:
+      return L"配列の範囲外アクセス";
+    case TMsg::FaultMisalignment:
+      return L"データの境界の不整列";
+    case TMsg::FaultNoncontinuable:
+      return L"続行できない例外の続行";
+    case TMsg::FaultHeapCorruption:
+      return L"ヒープの破損";
+    case TMsg::FaultStackBufferOverrun:
+      return L"スタック バッファーのオーバーラン";
+    case TMsg::FaultUnknown:
+      return L"不明な例外";
     case TMsg::PrimaryMonitorSuffix:
       return L" (主モニター)";
     case TMsg::MonitorName:
@@ -273,9 +532,7 @@ std::wstring_view MessageText(TMsg id) {
     case TMsg::StartWithoutPlugins:
       return L"プラグインを無効にして TDialix を起動しますか?";
     case TMsg::PluginFault:
-      return L"プラグイン '%s' が %s の処理中に異常終了したため、TDialix を終了します。\r\n"
-             L"例外コード %s (アドレス %s)\r\n\r\n"
-             L"次回の起動時に、プラグインを無効にして起動するかどうかを確認します。";
+      return L"プラグイン '%s' の %s";
   }
   return {};
 }

@@ -22,4 +22,14 @@ std::wstring ChangeExtension(std::wstring_view path, std::wstring_view extension
   return std::wstring(path.substr(0, end)) + std::wstring(extension);
 }
 
+bool IsRelativePath(std::wstring_view path) {
+  if (path.empty() || path[0] == L'\\' || path[0] == L'/') return false;
+  return !(path.size() >= 2 && path[1] == L':');
+}
+
+std::wstring ResolvePath(std::wstring_view folder, std::wstring_view path) {
+  if (!IsRelativePath(path) || folder.empty()) return std::wstring(path);
+  return std::wstring(folder) + std::wstring(path);
+}
+
 }  // namespace tdialix

@@ -1,37 +1,6 @@
 #include "base/window_win.h"
 
-#include <exception>
-
-#include "base/text.h"
-
 namespace tdialix {
-
-namespace {
-
-TExceptionHandler& Handler() {
-  static TExceptionHandler handler;
-  return handler;
-}
-
-}  // namespace
-
-void SetApplicationExceptionHandler(TExceptionHandler handler) { Handler() = std::move(handler); }
-
-void HandleCurrentException() noexcept {
-  std::wstring message;
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    message = Utf8ToWide(e.what());
-  } catch (...) {
-    message = L"Unknown exception";
-  }
-  try {
-    if (Handler()) Handler()(message);
-  } catch (...) {
-    // The handler itself failed: nothing more can be reported.
-  }
-}
 
 TWindow::~TWindow() {
   if (Window) {

@@ -4,17 +4,9 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <string>
+#include "base/failure_win.h"
 
 namespace tdialix {
-
-// Receives the message of every exception that reaches a window procedure,
-// timer or hook boundary. The master window installs the program's handler.
-using TExceptionHandler = std::function<void(const std::wstring& message)>;
-void SetApplicationExceptionHandler(TExceptionHandler handler);
-// Call from inside a catch block: hands the current exception to the handler.
-void HandleCurrentException() noexcept;
 
 class TWindow {
  public:

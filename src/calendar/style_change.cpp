@@ -18,6 +18,13 @@ std::optional<std::size_t> ChooseChangeTime(const std::vector<TChangeTime>& list
   return chosen;
 }
 
+std::optional<std::size_t> TakeDueChangeTime(std::vector<TChangeTime>& list, TDateTime now, TDayType dayType) {
+  const std::optional<std::size_t> due = ChooseChangeTime(list, now, dayType);
+  if (!due || list[*due].Changed) return std::nullopt;
+  list[*due].Changed = true;
+  return due;
+}
+
 void ClearChanged(std::vector<TChangeTime>& list) {
   for (TChangeTime& entry : list) entry.Changed = false;
 }

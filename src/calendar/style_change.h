@@ -25,6 +25,12 @@ struct TChangeTime {
 // latest one not later than now, the first in the list among equal times.
 std::optional<std::size_t> ChooseChangeTime(const std::vector<TChangeTime>& list, TDateTime now, TDayType dayType);
 
+// The automatic change check: the entry that applies now when it has not
+// applied today, marked as applied (whether its style then loads or not);
+// nothing otherwise. Each entry so applies once a day, and a style chosen by
+// hand stays until the next entry's time.
+std::optional<std::size_t> TakeDueChangeTime(std::vector<TChangeTime>& list, TDateTime now, TDayType dayType);
+
 // Every entry may apply again (a new day, or the list was confirmed).
 void ClearChanged(std::vector<TChangeTime>& list);
 

@@ -168,7 +168,7 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
   TBitmap& frame = Composer.ULWBmp;
   // Without the platform's memory behind the frame there is nothing to push.
   if (frame.Empty() || !frame.InStore() || !Surface.Ready()) return;
-  // 1. The window takes the frame's size.
+  // The window takes the frame's size.
   if (frame.Width() != WindowSize.cx || frame.Height() != WindowSize.cy) {
     RECT client{};
     ::GetClientRect(Handle(), &client);
@@ -180,7 +180,7 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
     Screen.Forget();
     if (Host) Host->ClockResized(*this);
   }
-  // 2. and 3. Where the pointer is, and what the hide type makes of it.
+  // Where the pointer is, and what the hide type makes of it.
   // Without a hide type the pointer does not matter.
   const bool deep = input.DisplayBits >= 16;
   TShapeInput shape;
@@ -198,9 +198,9 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
     shape.Now = now;
   }
   const TShapeDecision decision = WindowShapeStep(Hover, input.Shape, shape);
-  // 4.
+  // Nothing changed that the window shows.
   if (!decision.Push) return;
-  // 5. A hole goes into a clean frame, never on top of the last one.
+  // A hole goes into a clean frame, never on top of the last one.
   if (FrameAltered && compose) {
     TComposeInput whole = *compose;
     whole.Redraw = true;
@@ -214,9 +214,8 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
     Composer.Invalidate();
     FrameAltered = true;
   }
-  // 8.
   SetClickThrough(decision.ClickThrough);
-  // 9.
+  // The frame goes to the screen with the alpha decided above.
   const LONG_PTR exStyle = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(decision.Alpha), AC_SRC_ALPHA};

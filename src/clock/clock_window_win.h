@@ -128,6 +128,10 @@ class TDialix : public TWindow {
   // Where the date tooltip stands for this clock, on the screen.
   TPoint ToolTipPosition() const;
 
+  // Lets clicks through the window (a hide type is chosen) or not; the
+  // hover behaviour decides it again on every frame.
+  void SetClickThrough(bool on);
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -139,7 +143,6 @@ class TDialix : public TWindow {
   void UpdateWindowRegion(bool update, const TClockFrameInput& input, TDateTime now, const TComposeInput* compose);
   // Ctrl is up and the window is not being dragged.
   bool Free() const;
-  void SetClickThrough(bool on);
 
   // Pushes the frame to the layered window: only the rectangle that changed
   // while the window's alpha stays, nothing when no pixel changed.

@@ -42,7 +42,7 @@ TDateTime DigitTime(TDateTime now, const TStyle& style, bool initializing) {
 }
 
 std::wstring BuildDisplayString(TDateTime now, const TStyle& style, bool initializing, unsigned displayBits) {
-  // 1. Colon phase, looked ahead for smooth flashing so that the fade is
+  // Colon phase, looked ahead for smooth flashing so that the fade is
   // centred on the change.
   bool lit = true;
   if (style.FlashColonType != fcNone && !initializing) {
@@ -61,18 +61,18 @@ std::wstring BuildDisplayString(TDateTime now, const TStyle& style, bool initial
   }
   const int currentSecond = DecodeTime(now).Second;
 
-  // 2. Digit time.
+  // Digit time.
   const TTimeParts t = DecodeTime(DigitTime(now, style, initializing));
   const bool hours = style.ShowHour != hfNone;
 
-  // 3. Hour.
+  // Hour.
   int hour = t.Hour;
   if (style.ShowHour == hf12H && hour > 12) hour -= 12;
   if (style.Hour12to0 && hour == 12 && style.ShowHour != hf24H) hour = 0;
 
   std::wstring text;
   if (hours) text += hour < 10 ? (style.Hour0 ? L"0" : L" ") + std::to_wstring(hour) : std::to_wstring(hour);
-  // 4.-7.
+  // The separators, the minutes and the seconds.
   if (hours && style.ShowMinute) {
     text += SeparatorChar(style.ColonType[0], lit, style.FlashColonToggle, currentSecond);
   }
@@ -82,7 +82,7 @@ std::wstring BuildDisplayString(TDateTime now, const TStyle& style, bool initial
   }
   if (style.ShowSecond) text += Padded(t.Second, style.Second0);
 
-  // 8. Blanks for what is hidden, so that the row keeps its length.
+  // Blanks for what is hidden, so that the row keeps its length.
   if (hours) {
     if (hour < 10 && !style.Hour0) text += L' ';
     if (!style.ShowMinute) text += L' ';

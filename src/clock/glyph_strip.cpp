@@ -518,7 +518,7 @@ class TGlyphPainter {
     };
     const bool transparentFrames = M.Deep && (Style.OuterFrameTransparent < 100 || Style.InnerFrameTransparent < 100);
 
-    // 1. Shadow.
+    // Shadow.
     if (M.Ws > 0) {
       const bool useSoft = Style.ShadowSoft >= 1 && M.Deep;
       const TBitmap* source = useSoft ? &SoftImage(i, SoftPasses(Style.ShadowSoft)) : nullptr;
@@ -534,7 +534,7 @@ class TGlyphPainter {
       }
     }
 
-    // 3. Outer frame.
+    // Outer frame.
     if (M.Wo > 0) {
       const bool useSoft = Style.OuterFrameSoft >= 1 && M.Deep;
       const TBitmap* source = useSoft ? &SoftImage(i, SoftPasses(Style.OuterFrameSoft)) : nullptr;
@@ -544,7 +544,7 @@ class TGlyphPainter {
       stamp(Mask, Grey(M.OuterGrey), source, square, strength);
     }
 
-    // 4. Inner frame.
+    // Inner frame.
     if (M.Wi > 0) {
       const bool useSoft = Style.InnerFrameSoft >= 1 && M.Deep;
       const TBitmap* source = useSoft ? &SoftImage(i, SoftPasses(Style.InnerFrameSoft)) : nullptr;
@@ -556,7 +556,7 @@ class TGlyphPainter {
       if (Style.InnerFrameSoft > 0 || M.Wo == 0 || transparentFrames) stamp(Mask, Grey(M.InnerGrey), source, square, strength);
     }
 
-    // 5. Body.
+    // Body.
     const int at = M.Wo + M.Wi;
     if ((M.Wi > 0 && M.Font != M.Inner) || (M.Wo > 0 && M.Font != M.Outer) || (M.Ws > 0 && M.Font != M.Shadow)) {
       StampGlyph(Strip.SrcImg, M.Font, glyph, {cx0 + at, at}, 255, base, ink);

@@ -111,13 +111,16 @@ void TWRTabSheet::SetTabVisible(bool visible) {
 TWRTrackBar::TWRTrackBar() : TWRControl({TRACKBAR_CLASSW}, true) {}
 
 TControlClass TWRTrackBar::CreateParams() const {
-  return {TRACKBAR_CLASSW, static_cast<DWORD>(TBS_AUTOTICKS | (Vertical ? TBS_VERT : TBS_HORZ))};
+  return {TRACKBAR_CLASSW,
+          static_cast<DWORD>(TBS_AUTOTICKS | (Vertical ? TBS_VERT : TBS_HORZ) | (ToolTips ? TBS_TOOLTIPS : 0))};
 }
 
 void TWRTrackBar::CreateWnd() {
   ::SendMessageW(Handle(), TBM_SETRANGEMIN, FALSE, Min);
   ::SendMessageW(Handle(), TBM_SETRANGEMAX, FALSE, Max);
   ::SendMessageW(Handle(), TBM_SETTICFREQ, static_cast<WPARAM>(Frequency), 0);
+  ::SendMessageW(Handle(), TBM_SETPAGESIZE, 0, PageSize);
+  if (ToolTips) ::SendMessageW(Handle(), TBM_SETTIPSIDE, TBTS_TOP, 0);
   ::SendMessageW(Handle(), TBM_SETPOS, TRUE, FPosition);
 }
 
@@ -221,7 +224,14 @@ std::optional<LRESULT> TWRDateTimePicker::Notification(UINT message, WPARAM, LPA
 TWRListView::TWRListView()
     : TWRControl({WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, WS_EX_CLIENTEDGE}, true) {}
 
+TControlClass TWRListView::CreateParams() const {
+  TControlClass params = Class;
+  if (MultiSelect) params.Style &= ~static_cast<DWORD>(LVS_SINGLESEL);
+  return params;
+}
+
 void TWRListView::CreateWnd() {
+  if (GroupView) ::SendMessageW(Handle(), LVM_ENABLEGROUPVIEW, TRUE, 0);
   ::SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   if (VisualStylesActive()) ::SetWindowTheme(Handle(), L"Explorer", nullptr);
@@ -234,12 +244,16 @@ void TWRListView::CreateWnd() {
   }
 }
 
-int TWRListView::AddItem(const std::vector<std::wstring>& texts) {
+int TWRListView::AddItem(const std::vector<std::wstring>& texts, int group) {
   if (!HandleAllocated() || texts.empty()) return -1;
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = ItemCount();
   item.pszText = const_cast<wchar_t*>(texts[0].c_str());
+  if (GroupView && group >= 0) {
+    item.mask |= LVIF_GROUPID;
+    item.iGroupId = group;
+  }
   const auto index = static_cast<int>(::SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   for (size_t column = 1; column < texts.size() && index >= 0; ++column) {
     LVITEMW sub{};
@@ -250,8 +264,31 @@ int TWRListView::AddItem(const std::vector<std::wstring>& texts) {
   return index;
 }
 
+void TWRListView::AddGroup(int id, const std::wstring& header) {
+  if (!HandleAllocated() || !GroupView) return;
+  LVGROUP group{};
+  group.cbSize = sizeof group;
+  group.mask = LVGF_HEADER | LVGF_GROUPID;
+  group.pszHeader = const_cast<wchar_t*>(header.c_str());
+  group.iGroupId = id;
+  ::SendMessageW(Handle(), LVM_INSERTGROUP, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&group));
+}
+
 void TWRListView::Clear() {
-  if (HandleAllocated()) ::SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  if (!HandleAllocated()) return;
+  ::SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  if (GroupView) ::SendMessageW(Handle(), LVM_REMOVEALLGROUPS, 0, 0);
+}
+
+std::vector<int> TWRListView::SelectedItems() const {
+  std::vector<int> selected;
+  if (!HandleAllocated()) return selected;
+  int item = -1;
+  while ((item = static_cast<int>(::SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(item),
+                                                 LVNI_SELECTED))) >= 0) {
+    selected.push_back(item);
+  }
+  return selected;
 }
 
 int TWRListView::ItemCount() const {
@@ -275,10 +312,20 @@ int TWRListView::ItemIndex() const {
 }
 
 void TWRListView::SetItemIndex(int index) {
+  if (!HandleAllocated()) return;
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = 0;
+  // Every row loses its selection first (index -1: all rows).
+  ::SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  if (index < 0) return;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   ::SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+  ::SendMessageW(Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+bool TWRListView::GroupsShown() const {
+  return HandleAllocated() && GroupView && ::SendMessageW(Handle(), LVM_ISGROUPVIEWENABLED, 0, 0) != 0;
 }
 
 std::optional<LRESULT> TWRListView::Notification(UINT message, WPARAM, LPARAM lParam) {
@@ -291,6 +338,8 @@ std::optional<LRESULT> TWRListView::Notification(UINT message, WPARAM, LPARAM lP
     }
   } else if (header->code == NM_DBLCLK && OnDblClick) {
     OnDblClick();
+  } else if (header->code == LVN_KEYDOWN && OnKeyDown) {
+    OnKeyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
   }
   return std::nullopt;
 }

@@ -65,6 +65,8 @@ class TWRTrackBar : public TWRControl {
   int Min = 0;
   int Max = 10;
   int Frequency = 1;
+  int PageSize = 2;       // Page Up / Page Down and a click beside the thumb
+  bool ToolTips = false;  // the position shows above the thumb while it is dragged
   int Position() const;
   void SetPosition(int position);
   std::function<void()> OnChange;
@@ -139,17 +141,33 @@ class TWRListView : public TWRControl {
     int Width;  // pixels at 96 dpi
   };
   std::vector<TColumn> Columns;
-  // Adds a row (the first text is the item, the others its columns); returns its index.
-  int AddItem(const std::vector<std::wstring>& texts);
+  // Several rows can be selected at once.
+  bool MultiSelect = false;
+  // Rows shown under group headings (AddItem's group; -1: none).
+  bool GroupView = false;
+  // Adds a row (the first text is the item, the others its columns) under
+  // the group (with GroupView); returns its index.
+  int AddItem(const std::vector<std::wstring>& texts, int group = -1);
+  // Adds a group heading with an id of its own.
+  void AddGroup(int id, const std::wstring& header);
+  // Removes every row and group.
   void Clear();
   int ItemCount() const;
   std::wstring ItemText(int item, int column) const;
   int ItemIndex() const;
+  // Selects only this row (none for -1), gives it the focus mark and scrolls it into view.
   void SetItemIndex(int index);
+  // The selected rows in index order.
+  std::vector<int> SelectedItems() const;
   std::function<void()> OnSelectItem;
   std::function<void()> OnDblClick;
+  // A key pressed in the list (the virtual key).
+  std::function<void(WORD key)> OnKeyDown;
+  // Whether the rows show in their groups (the system's list may not know groups).
+  bool GroupsShown() const;
 
  protected:
+  TControlClass CreateParams() const override;
   void CreateWnd() override;
   std::optional<LRESULT> Notification(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/failure_win.h"
 #include "components/control_win.h"
 #include "components/form_layout.h"
 #include "components/form_win.h"
@@ -78,6 +79,7 @@ DWORD TWROpenDialog::SystemFlags() const {
   if (Options & ofFileMustExist) flags |= OFN_FILEMUSTEXIST;
   if (Options & ofEnableSizing) flags |= OFN_ENABLESIZING;
   if (Options & ofShowHelp) flags |= OFN_SHOWHELP;
+  if (Options & ofAllowMultiSelect) flags |= OFN_ALLOWMULTISELECT;
   return flags;
 }
 
@@ -101,8 +103,24 @@ bool TWROpenDialog::Execute(HWND owner) {
   const BOOL chosen = Runner ? Runner(info) : Run(info);
   Dialog = nullptr;
   SmallIcon.Reset();
+  Files.clear();
   if (!chosen) return false;
+  file.back() = L'\0';
   FileName = file.data();
+  // Several files: the folder, then each name, each ended by a null, and a null at the end.
+  size_t next = FileName.size() + 1;
+  if ((info.Flags & OFN_ALLOWMULTISELECT) && next < file.size() && file[next]) {
+    std::wstring folder = FileName;
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    while (next < file.size() && file[next]) {
+      const std::wstring name(file.data() + next);  // ends at the latest at the buffer's last null
+      Files.push_back(folder + name);
+      next += name.size() + 1;
+    }
+    FileName = Files.front();
+  } else {
+    Files.push_back(FileName);
+  }
   FilterIndex = static_cast<int>(info.nFilterIndex);
   Options = (info.Flags & OFN_READONLY) ? (Options | ofReadOnly) : (Options & ~ofReadOnly);
   return true;
@@ -111,24 +129,26 @@ bool TWROpenDialog::Execute(HWND owner) {
 BOOL TWROpenDialog::Run(OPENFILENAMEW& info) { return ::GetOpenFileNameW(&info); }
 
 UINT_PTR CALLBACK TWROpenDialog::Hook(HWND child, UINT message, WPARAM, LPARAM lParam) {
-  // The hook's own dialog is a child of the system's dialog window.
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+  return CallbackBoundary(UINT_PTR{0}, [&]() -> UINT_PTR {
+    // The hook's own dialog is a child of the system's dialog window.
+    if (message == WM_INITDIALOG) {
+      ::SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+      return 0;
+    }
+    auto* self = reinterpret_cast<TWROpenDialog*>(::GetWindowLongPtrW(child, DWLP_USER));
+    if (!self || message != WM_NOTIFY) return 0;
+    switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
+      case CDN_INITDONE:
+        self->Initialized(::GetParent(child));
+        break;
+      case CDN_HELP:
+        TWRApplication::Instance().ShowHelp(self->HelpContext);
+        break;
+      default:
+        break;
+    }
     return 0;
-  }
-  auto* self = reinterpret_cast<TWROpenDialog*>(::GetWindowLongPtrW(child, DWLP_USER));
-  if (!self || message != WM_NOTIFY) return 0;
-  switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
-    case CDN_INITDONE:
-      self->Initialized(::GetParent(child));
-      break;
-    case CDN_HELP:
-      TWRApplication::Instance().ShowHelp(self->HelpContext);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  });
 }
 
 void TWROpenDialog::Initialized(HWND dialog) {
@@ -145,7 +165,12 @@ void TWROpenDialog::Initialized(HWND dialog) {
 LRESULT CALLBACK TWROpenDialog::DialogWatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR) {
   const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-  if (message == WM_INITMENUPOPUP && HIWORD(lParam)) UpdateSystemMenu(window, reinterpret_cast<HMENU>(wParam));
+  if (message == WM_INITMENUPOPUP && HIWORD(lParam)) {
+    CallbackBoundary(0, [&] {
+      UpdateSystemMenu(window, reinterpret_cast<HMENU>(wParam));
+      return 0;
+    });
+  }
   if (message == WM_NCDESTROY) ::RemoveWindowSubclass(window, &DialogWatch, id);
   return result;
 }
@@ -184,40 +209,42 @@ bool TWRColorDialog::Execute(HWND owner) {
 }
 
 UINT_PTR CALLBACK TWRColorDialog::Hook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<TWRColorDialog*>(reinterpret_cast<const CHOOSECOLORW*>(lParam)->lCustData);
-    ::SetPropW(dialog, kColorDialogProperty, self);
-    self->Dialog = dialog;
-    self->SmallIcon = LoadSmallApplicationIcon();
-    if (self->SmallIcon) {
-      ::SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(self->SmallIcon.Get()));
-      ::SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(self->SmallIcon.Get()));
-    }
-    if (!self->EnableAddColor) ::EnableWindow(::GetDlgItem(dialog, COLOR_ADD), FALSE);
-    KeepWindowInsideWorkArea(dialog);
-    return TRUE;
-  }
-  auto* self = static_cast<TWRColorDialog*>(::GetPropW(dialog, kColorDialogProperty));
-  if (!self) return 0;
-  switch (message) {
-    case WM_COMMAND:
-      if (LOWORD(wParam) == pshHelp) {
-        TWRApplication::Instance().ShowHelp(self->HelpContext);
-        return TRUE;
+  return CallbackBoundary(UINT_PTR{0}, [&]() -> UINT_PTR {
+    if (message == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<TWRColorDialog*>(reinterpret_cast<const CHOOSECOLORW*>(lParam)->lCustData);
+      ::SetPropW(dialog, kColorDialogProperty, self);
+      self->Dialog = dialog;
+      self->SmallIcon = LoadSmallApplicationIcon();
+      if (self->SmallIcon) {
+        ::SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(self->SmallIcon.Get()));
+        ::SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(self->SmallIcon.Get()));
       }
-      // Opening the custom colour part enables its add button again: disable
-      // it once the dialog has done so.
-      if (!self->EnableAddColor) ::PostMessageW(dialog, kDisableAddColor, 0, 0);
-      return 0;
-    case kDisableAddColor:
-      ::EnableWindow(::GetDlgItem(dialog, COLOR_ADD), FALSE);
+      if (!self->EnableAddColor) ::EnableWindow(::GetDlgItem(dialog, COLOR_ADD), FALSE);
+      KeepWindowInsideWorkArea(dialog);
       return TRUE;
-    case WM_DESTROY:
-      ::RemovePropW(dialog, kColorDialogProperty);
-      return 0;
-    default:
-      return 0;
-  }
+    }
+    auto* self = static_cast<TWRColorDialog*>(::GetPropW(dialog, kColorDialogProperty));
+    if (!self) return 0;
+    switch (message) {
+      case WM_COMMAND:
+        if (LOWORD(wParam) == pshHelp) {
+          TWRApplication::Instance().ShowHelp(self->HelpContext);
+          return TRUE;
+        }
+        // Opening the custom colour part enables its add button again: disable
+        // it once the dialog has done so.
+        if (!self->EnableAddColor) ::PostMessageW(dialog, kDisableAddColor, 0, 0);
+        return 0;
+      case kDisableAddColor:
+        ::EnableWindow(::GetDlgItem(dialog, COLOR_ADD), FALSE);
+        return TRUE;
+      case WM_DESTROY:
+        ::RemovePropW(dialog, kColorDialogProperty);
+        return 0;
+      default:
+        return 0;
+    }
+  });
 }
 
 }  // namespace tdialix

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/types.h"
 #include "base/unique_handle_win.h"
@@ -25,6 +26,7 @@ enum TOpenOption : unsigned {
   ofFileMustExist = 32,
   ofEnableSizing = 64,
   ofShowHelp = 128,         // a Help button that opens HelpContext
+  ofAllowMultiSelect = 256, // several files at once (Files)
 };
 
 class TWROpenDialog {
@@ -40,6 +42,8 @@ class TWROpenDialog {
   int FilterIndex = 1;
   std::wstring InitialDir;
   std::wstring FileName;  // the preselected name, and the chosen file after Execute
+  // The chosen files after Execute, full paths (one, or several with ofAllowMultiSelect).
+  std::vector<std::wstring> Files;
   std::wstring DefaultExt;
   unsigned Options = ofPathMustExist | ofEnableSizing;
   int HelpContext = 0;

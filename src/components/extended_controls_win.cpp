@@ -88,9 +88,13 @@ std::optional<LRESULT> TWRLinkLabel::Notification(UINT message, WPARAM wParam, L
 
 // ---- TWRBevel
 
-TWRBevel::TWRBevel() : TWRControl({WC_STATICW}) {}
+TWRBevel::TWRBevel() : TWRControl({WC_STATICW, WS_CLIPSIBLINGS}) {}
 
 LRESULT TWRBevel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    ::DrawThemeParentBackground(Handle(), reinterpret_cast<HDC>(wParam), nullptr);
+    return TRUE;
+  }
   if (message == WM_PAINT) {
     PAINTSTRUCT paint{};
     const HDC dc = ::BeginPaint(Handle(), &paint);
@@ -116,6 +120,30 @@ void TWRBevel::Paint(HDC dc) const {
     case TBevelShape::bsLeftLine: ::DrawEdge(dc, &r, lines, BF_LEFT); break;
     case TBevelShape::bsRightLine: ::DrawEdge(dc, &r, lines, BF_RIGHT); break;
     case TBevelShape::bsSpacer: break;
+  }
+}
+
+// ---- TWRShape
+
+TWRShape::TWRShape() : TWRControl({WC_STATICW, WS_CLIPSIBLINGS}) {}
+
+LRESULT TWRShape::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return TRUE;  // the paint fills everything
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      const HDC dc = ::BeginPaint(Handle(), &paint);
+      RECT r{};
+      ::GetClientRect(Handle(), &r);
+      const COLORREF color = ColorToRGB(BrushColor);
+      ::SetBkColor(dc, color);
+      ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+      ::EndPaint(Handle(), &paint);
+      return 0;
+    }
+    default:
+      return DefaultProc(message, wParam, lParam);
   }
 }
 

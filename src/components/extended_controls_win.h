@@ -1,4 +1,4 @@
-// The link label and the bevel.
+// The link label, the bevel and the shape.
 #pragma once
 
 #include <windows.h>
@@ -35,7 +35,9 @@ class TWRLinkLabel : public TWRControl {
   std::optional<LRESULT> Notification(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// A bevel: a frame, or one line of it, lowered or raised.
+// A bevel: a frame, or one line of it, lowered or raised. Between its lines
+// it shows its parent's background; controls placed over it stay above it
+// (it clips them out), whichever was made first.
 class TWRBevel : public TWRControl {
  public:
   TWRBevel();
@@ -49,6 +51,17 @@ class TWRBevel : public TWRControl {
 
  private:
   void Paint(HDC dc) const;
+};
+
+// A rectangle filled with a colour, behind the controls placed over it (it
+// clips them out, as the bevel does): a band behind a dialog's headline.
+class TWRShape : public TWRControl {
+ public:
+  TWRShape();
+  TColor BrushColor = SystemColor(COLOR_WINDOW);
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace tdialix

@@ -180,6 +180,11 @@ void TWRForm::Release() {
   SmallIcon.Reset();
 }
 
+void TWRForm::SetClientSize(TSize size) {
+  ClientSize = size;
+  if (Window) ApplyClientSize();
+}
+
 void TWRForm::SetModalResult(int result) { FModalResult = result; }
 
 void TWRForm::Close() {
@@ -456,6 +461,7 @@ void TWRForm::ControlFocused(TWRControl& control) {
   // A focused push button is what Enter presses, and shows the default frame;
   // elsewhere the form's default button does.
   SetDefaultFrame(control.IsPushButton() ? &static_cast<TWRButton&>(control) : DefaultButton());
+  FormControlFocused(control);
 }
 
 void TWRForm::SetDefaultFrame(TWRButton* button) {

@@ -125,6 +125,9 @@ class TWRForm {
   // Destroys the window (a modal form closes).
   void Release();
 
+  // Changes the client size (pixels at 96 dpi); an open form keeps its top left corner.
+  void SetClientSize(TSize size);
+
   int ModalResult() const noexcept { return FModalResult; }
   void SetModalResult(int result);
   // Closes a modal form as cancelled.
@@ -166,6 +169,8 @@ class TWRForm {
   virtual void FormCreate() {}
   // The form has just been shown.
   virtual void FormShow() {}
+  // A control of the form took the focus.
+  virtual void FormControlFocused(TWRControl&) {}
   // Every message of the form before the form's own handling; a value ends it.
   virtual std::optional<LRESULT> FormProc(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/failure_win.h"
 #include "components/form_win.h"
 
 namespace tdialix {
@@ -174,7 +175,10 @@ LRESULT CALLBACK TBaseWRSpinEdit::FormWatch(HWND window, UINT message, WPARAM wP
     RECT now{};
     ::GetWindowRect(window, &now);
     if (!(position->flags & SWP_NOMOVE) && (position->x != now.left || position->y != now.top)) {
-      reinterpret_cast<TBaseWRSpinEdit*>(selfData)->HideBalloon();
+      CallbackBoundary(0, [&] {
+        reinterpret_cast<TBaseWRSpinEdit*>(selfData)->HideBalloon();
+        return 0;
+      });
     }
   }
   return ::DefSubclassProc(window, message, wParam, lParam);

@@ -55,7 +55,7 @@ void TWRImage::CreateWnd() {
   const int size = Scaled(IconSize);
   FIcon.Reset(static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), Resource.c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-  ::SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(FIcon.Get()), 0);
+  ::SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(Icon()), 0);
 }
 
 // ---- TWRButton
@@ -324,6 +324,30 @@ LRESULT TWRGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       ::PostMessageW(Form()->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
     }
     return 0;
+  }
+  if (message == WM_ERASEBKGND) {
+    // The form clips its children, so nothing paints the box's inside but the
+    // box itself; the controls in it stand beside it and paint themselves.
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    // The clipping is the erase's own: the box's frame and caption are painted
+    // with the same device context afterwards.
+    const int saved = ::SaveDC(dc);
+    const HWND parent = ::GetParent(Handle());
+    for (HWND sibling = ::GetWindow(parent, GW_CHILD); sibling; sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
+      if (sibling == Handle() || !::IsWindowVisible(sibling)) continue;
+      RECT r{};
+      ::GetWindowRect(sibling, &r);
+      ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+      ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+    auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle())));
+    if (!brush) brush = ::GetSysColorBrush(COLOR_BTNFACE);
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    ::FillRect(dc, &client, brush);
+    if (saved) ::RestoreDC(dc, saved);
+    return 1;
   }
   return TWRControl::WindowProc(message, wParam, lParam);
 }

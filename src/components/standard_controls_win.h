@@ -33,7 +33,11 @@ class TWRImage : public TWRControl {
   TWRImage();
   // Loads an icon resource of the program at the given size (pixels at 96 dpi).
   void LoadIcon(const wchar_t* resource, int size);
-  HICON Icon() const noexcept { return FIcon.Get(); }
+  // What the control shows when the resource cannot be loaded: an icon it
+  // does not own (the system's shared ones); none: nothing.
+  HICON FallbackIcon = nullptr;
+  // The icon shown.
+  HICON Icon() const noexcept { return FIcon ? FIcon.Get() : FallbackIcon; }
 
  protected:
   void CreateWnd() override;

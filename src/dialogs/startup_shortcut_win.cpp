@@ -73,7 +73,7 @@ std::optional<std::wstring> ReadShortcutTarget(const std::wstring& path, HWND ow
   }
   TComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) || FAILED(file->Load(path.c_str(), STGM_READ)) ||
-      FAILED(link->Resolve(owner, SLR_ANY_MATCH))) {
+      FAILED(link->Resolve(owner, owner ? SLR_ANY_MATCH : SLR_ANY_MATCH | SLR_NO_UI))) {
     return std::nullopt;
   }
   wchar_t target[MAX_PATH] = {};

@@ -28,16 +28,6 @@ std::wstring PluginCallName(std::int32_t call) {
   }
 }
 
-std::wstring HexNumber(std::uint64_t value, int digits) {
-  std::wstring text;
-  do {
-    text.insert(text.begin(), L"0123456789ABCDEF"[value & 15]);
-    value >>= 4;
-  } while (value != 0);
-  if (static_cast<int>(text.size()) < digits) text.insert(0, static_cast<size_t>(digits) - text.size(), L'0');
-  return L"0x" + text;
-}
-
 std::vector<TVisibleClockAction> VisibleClockActions(bool show, const std::vector<TVisibleClockState>& clocks) {
   std::vector<TVisibleClockAction> actions;
   actions.reserve(clocks.size());

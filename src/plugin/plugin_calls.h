@@ -12,9 +12,6 @@ namespace tdialix {
 // "PLUGIN_TICK" for 100; "PLUGIN_CALL 7" for a number that names no call.
 std::wstring PluginCallName(std::int32_t call);
 
-// "0x" and the number in upper-case hexadecimal, at least `digits` digits.
-std::wstring HexNumber(std::uint64_t value, int digits);
-
 // What VisibleClock does to one clock window.
 enum class TVisibleClockAction { vaNone, vaShow, vaHide };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/failure.h"
 #include "base/path.h"
 #include "base/trace_win.h"
 #include "plugin/plugin_calls.h"
@@ -104,7 +105,7 @@ bool TPluginHost::Call(const TPlugin& plugin, std::int32_t call, const void* par
   if (!HasFailed) {
     HasFailed = true;
     const TPluginFault report{plugin.FileName, call, fault};
-    Trace(L"plugin-fault " + report.FileName + L" " + PluginCallName(call) + L" " + HexNumber(fault.Code, 8));
+    Trace(L"plugin-fault " + report.FileName + L" " + PluginCallName(call) + L" " + L"0x" + HexDigits(fault.Code, 8));
     if (OnFault) OnFault(report);
   }
   return false;
@@ -194,7 +195,6 @@ std::optional<TPluginDescription> TPluginHost::Describe(const std::wstring& file
     (void)plugin->Module.Release();
     return std::nullopt;
   }
-  if (description.PluginName.empty()) description.PluginName = FileNameOf(fileName);
   return description;
 }
 

@@ -41,7 +41,7 @@ struct TPluginFault {
 // What the settings dialog shows of a plug-in.
 struct TPluginDescription {
   std::wstring FileName;
-  std::wstring PluginName;  // the file name when the plug-in gives none
+  std::wstring PluginName;  // empty when the plug-in gives none
   std::wstring Author;
   std::wstring Version;
   std::wstring Description;

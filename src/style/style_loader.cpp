@@ -59,8 +59,21 @@ void TStyleLoader::ReportReadError(const std::wstring& styleFile, bool loadDefau
   LoadStyle(DefaultStyleFile, loadDefault, showMessage, true);
 }
 
+// Pictures named relative to the style file travel with it: they are found
+// beside it wherever the program runs from, and kept with their full path
+// from then on (also in the default style file). One that is not there but in
+// the program's folder is taken from there, where a default style file
+// written with a bare name found it before.
+std::wstring TStyleLoader::PicturePath(const std::wstring& styleFile, const std::wstring& picture) {
+  if (picture.empty() || !IsRelativePath(picture)) return picture;
+  const std::wstring beside = ResolvePath(FolderOf(styleFile), picture);
+  if (Host.FileExists(beside)) return beside;
+  const std::wstring inProgramFolder = ResolvePath(Host.ProgramFolder(), picture);
+  return Host.FileExists(inProgramFolder) ? inProgramFolder : beside;
+}
+
 bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent) {
-  // 1. A folder: let the user choose a file in it.
+  // A folder: let the user choose a file in it.
   if (!styleFile.empty() && Host.DirectoryExists(styleFile)) {
     if (const auto chosen = Host.ChooseStyleFile(styleFile)) {
       LoadStyle(*chosen, loadDefault, showMessage, true);
@@ -70,7 +83,7 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
     return false;
   }
 
-  // 2. The file as a document; a missing file reads as empty.
+  // The file as a document; a missing file reads as empty.
   TIniDocument document;
   if (!styleFile.empty() && Host.FileExists(styleFile)) {
     const auto bytes = Host.ReadFile(styleFile);
@@ -81,7 +94,7 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
     document = TIniDocument::FromBytes(*bytes, [this](std::string_view ansi) { return Host.DecodeAnsi(ansi); });
   }
 
-  // 3.-5. Named files must exist and say that they are style files.
+  // Named files must exist and say that they are style files.
   const bool isDefault = styleFile.empty() || IsDefaultPath(styleFile);
   bool passed = false;
   if (!isDefault) {
@@ -100,13 +113,16 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
     passed = true;
   }
 
-  // 6.
   LastStyleFile = passed ? styleFile : DefaultStyleFile;
 
-  // 7.-13. Every field, then the clocks. Values read before a failure stay
+  // Every field, then the clocks. Values read before a failure stay
   // until the fallback overwrites them.
   try {
     ReadStyle(document, Style, Host.Formats(), [this](const std::wstring& name) { return Host.IsTrueTypeFont(name); });
+    if (!styleFile.empty()) {
+      Style.FontFile = PicturePath(styleFile, Style.FontFile);
+      Style.BackGrnd = PicturePath(styleFile, Style.BackGrnd);
+    }
     ReadPositions(document, ClockParams, Host.MonitorCount());
     Host.ApplyStyle();
   } catch (const std::exception& e) {
@@ -119,7 +135,7 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
   // The user's own style is in use again.
   if (passed || (!styleFile.empty() && IsDefaultPath(styleFile))) DefaultStyleUnread = false;
 
-  // 14.-16.
+  // Where the file dialogs open next, the recent list and the plug-ins.
   OpenDialogFolder = isDefault ? Host.ProgramFolder() : FolderOf(styleFile);
   if (addRecent && !loadDefault) Host.AddRecentStyle(styleFile);
   Host.NotifyPlugins(40, styleFile);
@@ -128,6 +144,12 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
 
 bool TStyleLoader::SaveStyle(const std::wstring& styleFile) {
   if (!Initialized) return true;
+  struct TRestore {
+    bool& Flag;
+    bool Previous;
+    ~TRestore() { Flag = Previous; }
+  } restore{SavingDesign, SavingDesign};
+  SavingDesign = true;
   auto fail = [&] {
     Host.ShowMessage(FormatText(MessageText(TMsg::StyleSaveFailed), {styleFile, Host.LastErrorText()}),
                      TMessageIcon::miError);

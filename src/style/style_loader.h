@@ -58,6 +58,7 @@ class TStyleLoader {
   std::wstring LastStyleFile;
   std::wstring OpenDialogFolder;  // where the open and save dialogs start
   bool LoadingDesign = false;
+  bool SavingDesign = false;  // a style file is being written
   bool Initialized = false;  // nothing is saved before the first style was loaded
   // The default style file exists, but the last load could not read or apply
   // it: the style in use only stands in for the user's. Set until the default
@@ -85,6 +86,7 @@ class TStyleLoader {
   bool Load(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent);
   bool IsDefaultPath(const std::wstring& path) const;
   bool Refuse(const std::wstring& text, bool loadDefault, bool showMessage);
+  std::wstring PicturePath(const std::wstring& styleFile, const std::wstring& picture);
   void ReportReadError(const std::wstring& styleFile, bool loadDefault, bool showMessage, const std::wstring& detail);
 
   TStyle& Style;

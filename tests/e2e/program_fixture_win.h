@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -190,6 +191,10 @@ class ProgramTest : public testing::Test {
       if (l == line) return true;
     }
     return false;
+  }
+  static int TracedCount(const std::wstring& line) {
+    const std::vector<std::wstring> lines = TraceLines();
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
   }
   static bool TracedPrefix(const std::wstring& prefix) {
     for (const std::wstring& l : TraceLines()) {

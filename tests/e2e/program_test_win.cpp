@@ -44,6 +44,8 @@ TEST_F(ProgramTest, SecondStartWithoutParametersAsksTheFirstForItsSettings) {
   EXPECT_EQ(second.WaitForExit(), DWORD{0});
   EXPECT_TRUE(WaitUntil([] { return Traced(L"settings 0"); }));
   EXPECT_EQ(WindowsOfClass(L"TDialixMaster").size(), 1u);
+  // The settings dialog opened; closing the program closes it too.
+  EXPECT_TRUE(WaitUntil([] { return Traced(L"dialog-open TDialixSetting"); })) << TraceText();
   CloseInstance(*first);
 }
 

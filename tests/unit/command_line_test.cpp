@@ -7,6 +7,14 @@ namespace {
 
 using Params = std::vector<std::wstring>;
 
+TEST(CommandLine, TheRebootParameterCarriesTheHandlesUnsigned32BitValue) {
+  EXPECT_EQ(RebootParameter(0x000A01F2u), L"/reboot:655858");
+  // A handle at or above 0x80000000, sign-extended in a 64-bit program, and its 32-bit value.
+  EXPECT_EQ(RebootParameter(0xFFFFFFFF80001234ull), L"/reboot:2147488308");
+  EXPECT_EQ(RebootParameter(0x80001234u), L"/reboot:2147488308");
+  EXPECT_EQ(ParseRebootRequest(RebootParameter(0xFFFFFFFF80001234ull)), std::optional<std::uint32_t>(0x80001234u));
+}
+
 TEST(CommandLine, RebootRequests) {
   const struct {
     const wchar_t* Parameter;
@@ -52,6 +60,24 @@ TEST(CommandLine, AssociateRequests) {
       {L"/reboot:1", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseAssociateRequest(c.Parameter), c.Request) << c.Parameter;
+}
+
+TEST(CommandLine, StartupRequests) {
+  const struct {
+    const wchar_t* Parameter;
+    std::optional<TAssociateRequest> Request;
+  } cases[] = {
+      {L"/startup:1", TAssociateRequest{true, 0}},
+      {L"/startup:0", TAssociateRequest{false, 0}},
+      {L"/startup:1,00004242", TAssociateRequest{true, 4242}},
+      {L"/startup:", TAssociateRequest{false, 0}},
+      {L"/startup", std::nullopt},
+      {L"/associate:1,0", std::nullopt},
+      {L"C:\\Startup\\a.dlx", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseStartupRequest(c.Parameter), c.Request) << c.Parameter;
+  // The association switch does not take the start-up one for its own.
+  EXPECT_EQ(ParseAssociateRequest(L"/startup:1"), std::nullopt);
 }
 
 TEST(CommandLine, StyleFileIsTheFirstParameterWithoutASlash) {

@@ -27,5 +27,28 @@ TEST(Path, Pieces) {
   }
 }
 
+TEST(Path, RelativePathsAreTakenFromTheFolder) {
+  const struct {
+    const wchar_t* Path;
+    bool Relative;
+    const wchar_t* Resolved;
+  } cases[] = {
+      {L"Digits.bmp", true, L"C:\\Styles\\Digits.bmp"},
+      {L"pics\\Digits.bmp", true, L"C:\\Styles\\pics\\Digits.bmp"},
+      {L"..\\Digits.bmp", true, L"C:\\Styles\\..\\Digits.bmp"},
+      {L"D:\\Digits.bmp", false, L"D:\\Digits.bmp"},
+      {L"D:Digits.bmp", false, L"D:Digits.bmp"},  // a drive's own folder is none of ours
+      {L"\\\\server\\share\\Digits.bmp", false, L"\\\\server\\share\\Digits.bmp"},
+      {L"\\Digits.bmp", false, L"\\Digits.bmp"},
+      {L"/tmp/Digits.bmp", false, L"/tmp/Digits.bmp"},
+      {L"", false, L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsRelativePath(c.Path), c.Relative) << testing::PrintToString(std::wstring(c.Path));
+    EXPECT_EQ(ResolvePath(L"C:\\Styles\\", c.Path), c.Resolved);
+  }
+  EXPECT_EQ(ResolvePath(L"", L"Digits.bmp"), L"Digits.bmp");
+}
+
 }  // namespace
 }  // namespace tdialix

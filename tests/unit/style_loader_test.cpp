@@ -124,6 +124,32 @@ TEST_F(StyleLoaderTest, ANamedStyleFileLoadsAndIsRecorded) {
   EXPECT_FALSE(Loader.LoadingDesign);
 }
 
+TEST_F(StyleLoaderTest, PicturesNamedWithoutAFolderAreFoundBesideTheStyleFile) {
+  Host.Files[L"D:\\Styles\\digits.dlx"] =
+      StyleBytes(L"FontType=1\r\nFontFile=Digits.bmp\r\nBackGroundType=3\r\nBackGround=C:\\Pictures\\sky.bmp");
+  Host.Files[L"D:\\Styles\\sub.dlx"] = StyleBytes(L"FontFile=pics\\Digits.bmp\r\nBackGround=\\\\server\\sky.bmp");
+  EXPECT_TRUE(Loader.LoadStyle(L"D:\\Styles\\digits.dlx", false, true, true));
+  EXPECT_EQ(Style.FontFile, L"D:\\Styles\\Digits.bmp");
+  EXPECT_EQ(Style.BackGrnd, L"C:\\Pictures\\sky.bmp");  // a full path stays as it is
+  EXPECT_TRUE(Loader.LoadStyle(L"D:\\Styles\\sub.dlx", false, true, true));
+  EXPECT_EQ(Style.FontFile, L"D:\\Styles\\pics\\Digits.bmp");
+  EXPECT_EQ(Style.BackGrnd, L"\\\\server\\sky.bmp");
+  // Kept with the full path: the default style file finds it too.
+  Loader.Initialized = true;
+  EXPECT_TRUE(Loader.SaveStyle(kDefault));
+  EXPECT_NE(DecodeText(Host.Files.at(kDefault)).Text.find(L"FontFile=D:\\Styles\\pics\\Digits.bmp"),
+            std::wstring::npos);
+
+  // A bare name that is only in the program's folder is taken from there;
+  // one beside the style file comes first.
+  Host.Files[L"C:\\Program Files\\TDialix\\Digits.bmp"] = "BM";
+  EXPECT_TRUE(Loader.LoadStyle(L"D:\\Styles\\digits.dlx", false, true, true));
+  EXPECT_EQ(Style.FontFile, L"C:\\Program Files\\TDialix\\Digits.bmp");
+  Host.Files[L"D:\\Styles\\Digits.bmp"] = "BM";
+  EXPECT_TRUE(Loader.LoadStyle(L"D:\\Styles\\digits.dlx", false, true, true));
+  EXPECT_EQ(Style.FontFile, L"D:\\Styles\\Digits.bmp");
+}
+
 TEST_F(StyleLoaderTest, FallbackChainAndMessages) {
   Host.Files[kDefault] = StyleBytes(L"FontSize=15");
   Host.Files[L"D:\\foreign.dlx"] = StyleBytes(L"FontSize=40", L"SomethingElse");

@@ -29,8 +29,11 @@ TEST(PlanTick, DayAndSecondWork) {
       {At(2026, 12, 11, 0, 0, 1), false, {false, false, true}},
       // A tick a minute later at the same second of the minute is a new second.
       {At(2026, 12, 11, 0, 1, 1), false, {false, false, true}},
+      // Initialising on another date (the world clock moved it): a new day.
+      {At(2026, 12, 12, 0, 0, 1), true, {true, true, true}},
+      {At(2026, 12, 11, 0, 0, 1), true, {true, true, true}},
       // Waking a month later to the day, at the same second: a new day and a new second.
-      {At(2027, 1, 11, 0, 1, 1), false, {true, true, true}},
+      {At(2027, 1, 11, 0, 0, 1), false, {true, true, true}},
       // The clock set back a day: that date is decided anew too.
       {At(2027, 1, 10, 0, 0, 2), false, {true, true, true}},
   };

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
 #include "base/text.h"
 #include "plugin/plugin_calls.h"
 #include "plugin/plugin_exports_win.h"
@@ -366,7 +367,7 @@ TEST_F(PluginHostTest, AFaultLeavingAPluginIsReportedWithThePluginAndCallAndNoth
                                                      std::wstring(L"b FAULT ") + c.Kind}));
     const std::vector<std::wstring> trace = TraceLines();
     EXPECT_NE(std::find(trace.begin(), trace.end(),
-                        L"plugin-fault " + Folder() + L"b.dll PLUGIN_TICK " + HexNumber(c.Code, 8)),
+                        L"plugin-fault " + Folder() + L"b.dll PLUGIN_TICK " + L"0x" + HexDigits(c.Code, 8)),
               trace.end())
         << Printed(trace);
   }
