@@ -8,16 +8,23 @@ namespace tdialix {
 namespace {
 
 // The threads every build shares: one per processor, the build's own among them.
+// The pool lives as long as the process: a cancelled build that a closed
+// clock left behind may still be stopping in it while the program ends.
 TWorkerPool& BuildPool() {
-  static TWorkerPool pool(std::max(1u, std::thread::hardware_concurrency()));
-  return pool;
+  static TWorkerPool* const pool = new TWorkerPool(std::max(1u, std::thread::hardware_concurrency()));
+  return *pool;
 }
 
 }  // namespace
 
 TGlyphBuilder::~TGlyphBuilder() {
   Cancel();
-  ReapRetired(true);
+  // A build still stopping keeps what it needs (its state and its strip) by
+  // itself and posts nothing: it is let go instead of waited for, so that a
+  // clock closed during a long build closes at once.
+  for (auto& [run, thread] : Retired) {
+    if (thread.joinable()) thread.detach();
+  }
 }
 
 void TGlyphBuilder::Start(std::unique_ptr<TGlyphStripBuild> build, HWND window, UINT message) {
@@ -59,13 +66,13 @@ void TGlyphBuilder::Cancel() {
     if (Worker.joinable()) Retired.emplace_back(Current, std::move(Worker));
     Current.reset();
   }
-  ReapRetired(false);
+  ReapRetired();
 }
 
-void TGlyphBuilder::ReapRetired(bool all) {
+void TGlyphBuilder::ReapRetired() {
   for (auto it = Retired.begin(); it != Retired.end();) {
-    bool ended = all;
-    if (!ended) {
+    bool ended = false;
+    {
       std::lock_guard<std::mutex> lock(it->first->Mutex);
       ended = !it->first->Running;
     }
@@ -102,7 +109,7 @@ std::optional<TGlyphStrip> TGlyphBuilder::Take() {
     if (Worker.joinable()) Worker.join();  // it has ended: its last step was to post
     Current.reset();
   }
-  ReapRetired(false);
+  ReapRetired();
   return strip;
 }
 

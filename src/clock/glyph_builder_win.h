@@ -51,7 +51,7 @@ class TGlyphBuilder {
   static void Run(const std::shared_ptr<TRun>& run, std::unique_ptr<TGlyphStripBuild> build, HWND window,
                   UINT message);
   // Joins the threads of cancelled builds that have ended.
-  void ReapRetired(bool all);
+  void ReapRetired();
 
   std::shared_ptr<TRun> Current;
   std::thread Worker;

@@ -1029,10 +1029,11 @@ void TGlyphBuildControl::ForRows(int count, int width, const std::function<void(
     return;
   }
   // Rows are handed out a few at a time, so that busy and empty stretches even
-  // out; a cancelled build leaves the rest undone (its strip is never used).
+  // out; a cancelled build leaves the rest undone (its strip is never used),
+  // looking at the cancel mark before each row so that it stops within one.
   Pool->Run(count, std::max(1, std::min(16, count / (8 * static_cast<int>(Pool->Threads())))),
             [this, &work](int from, int to) {
-              if (!Cancelled()) work(from, to);
+              for (int row = from; row < to && !Cancelled(); ++row) work(row, row + 1);
             });
 }
 

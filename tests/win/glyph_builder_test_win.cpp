@@ -57,7 +57,7 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
   if (message == kStampedMessage && Probe) {
     Probe->Waits.push_back(SinceEpoch() - static_cast<unsigned>(wParam));
-    if (Probe->Clock->BuildingGlyphs()) ++Probe->WaitsWhileBuilding;
+    if (Probe->Clock && Probe->Clock->BuildingGlyphs()) ++Probe->WaitsWhileBuilding;
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
@@ -115,55 +115,88 @@ TEST(GlyphBuilder, MessagesAreAnsweredWhileALargeStripIsBuiltAndItsStripComesAft
 }
 
 // The bound a user feels as an answer: while the heaviest strip builds, no
-// message waits longer than a quarter of a second. A thread posts a message
-// stamped with its time every 10 ms from before the build starts until its
-// strip has come.
+// message waits longer than a quarter of a second, also when a second heavy
+// build replaces the first midway, or when the clock is closed midway. A
+// thread posts a message stamped with its time every 10 ms from before the
+// build starts until its strip has come (or the closed clock is gone).
+enum class TMidway { Nothing, AnotherHeavyBuild, CloseTheClock };
+
 TEST(GlyphBuilder, NoMessageWaitsLongerThanAQuarterSecondWhileALargeStripBuilds) {
-  TDialix clock(nullptr, 0, L"TDialix - test");
-  TStyle style;
-  clock.InitializeBitmap(style, 600, 32);
-  const unsigned before = clock.Strip.Generation;
-  const HWND probe = ProbeWindow();
-  ASSERT_TRUE(probe);
-  TProbe seen;
-  seen.Clock = &clock;
-  Probe = &seen;
-
-  std::atomic<bool> stop{false};
-  std::thread poster([&] {
-    while (!stop) {
-      ::PostMessageW(probe, kStampedMessage, SinceEpoch(), 0);
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  });
-  const auto pump = [](std::chrono::milliseconds span, const auto& done) {
-    const auto end = TSteady::now() + span;
-    MSG message;
-    while (!done() && TSteady::now() < end) {
-      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-      }
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
+  const struct {
+    TMidway Midway;
+    const char* Name;
+  } cases[] = {
+      {TMidway::Nothing, "one build"},
+      {TMidway::AnotherHeavyBuild, "a heavy build replaced by another"},
+      {TMidway::CloseTheClock, "the clock closed during the build"},
   };
-  pump(std::chrono::milliseconds(100), [] { return false; });  // the poster is under way
-  clock.InitializeBitmap(Heavy(), 2160, 32);
-  const unsigned expected = before + 1;
-  pump(std::chrono::seconds(60), [&] { return clock.Strip.Generation == expected; });
-  pump(std::chrono::milliseconds(100), [] { return false; });
-  stop = true;
-  poster.join();
-  pump(std::chrono::milliseconds(50), [] { return false; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto clock = std::make_unique<TDialix>(nullptr, 0, L"TDialix - test");
+    TStyle style;
+    clock->InitializeBitmap(style, 600, 32);
+    const unsigned before = clock->Strip.Generation;
+    const HWND probe = ProbeWindow();
+    ASSERT_TRUE(probe);
+    TProbe seen;
+    seen.Clock = clock.get();
+    Probe = &seen;
 
-  EXPECT_FALSE(clock.BuildingGlyphs()) << "the strip did not come within a minute";
-  EXPECT_EQ(clock.Strip.Generation, expected);
-  ASSERT_FALSE(seen.Waits.empty());
-  EXPECT_GT(seen.WaitsWhileBuilding, 10u) << "the build was over before the messages could show anything";
-  const unsigned longest = *std::max_element(seen.Waits.begin(), seen.Waits.end());
-  EXPECT_LE(longest, 250u) << "a message waited " << longest << " ms";
-  Probe = nullptr;
-  ::DestroyWindow(probe);
+    std::atomic<bool> stop{false};
+    std::thread poster([&] {
+      while (!stop) {
+        ::PostMessageW(probe, kStampedMessage, SinceEpoch(), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+    });
+    const auto pump = [](std::chrono::milliseconds span, const auto& done) {
+      const auto end = TSteady::now() + span;
+      MSG message;
+      while (!done() && TSteady::now() < end) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+          ::TranslateMessage(&message);
+          ::DispatchMessageW(&message);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      }
+    };
+    const auto never = [] { return false; };
+    pump(std::chrono::milliseconds(100), never);  // the poster is under way
+    clock->InitializeBitmap(Heavy(), 2160, 32);
+    const unsigned expected = before + 1;
+    const auto arrived = [&] { return clock && clock->Strip.Generation == expected; };
+    if (c.Midway != TMidway::Nothing) {
+      pump(std::chrono::milliseconds(400), arrived);  // well into the pixel work
+      ASSERT_TRUE(clock->BuildingGlyphs()) << "the heavy strip came within 0.4 s";
+    }
+    if (c.Midway == TMidway::AnotherHeavyBuild) {
+      TStyle other = Heavy();
+      other.FontSize = 45;
+      clock->InitializeBitmap(other, 2160, 32);
+    }
+    if (c.Midway == TMidway::CloseTheClock) {
+      seen.Clock = nullptr;
+      clock.reset();
+      pump(std::chrono::milliseconds(500), never);
+    } else {
+      pump(std::chrono::seconds(60), arrived);
+      pump(std::chrono::milliseconds(100), never);
+    }
+    stop = true;
+    poster.join();
+    pump(std::chrono::milliseconds(50), never);
+
+    if (clock) {
+      EXPECT_FALSE(clock->BuildingGlyphs()) << "the strip did not come within a minute";
+      EXPECT_EQ(clock->Strip.Generation, expected) << "a replaced build's strip came, or none";
+      EXPECT_GT(seen.WaitsWhileBuilding, 10u) << "the build was over before the messages could show anything";
+    }
+    ASSERT_FALSE(seen.Waits.empty());
+    const unsigned longest = *std::max_element(seen.Waits.begin(), seen.Waits.end());
+    EXPECT_LE(longest, 250u) << "a message waited " << longest << " ms";
+    Probe = nullptr;
+    ::DestroyWindow(probe);
+  }
 }
 
 // A build that a newer one replaces never arrives: the newer one's strip does.
