@@ -1,7 +1,7 @@
 // The least a clock can do under the same system: a layered window of a given
 // size (557 x 111 by default, the default style's clock with seconds at 1080
-// lines) pushed whole with UpdateLayeredWindow once a second, woken exactly at
-// each second. scripts/cpu-figures.sh runs it beside TDialix to show what
+// lines) showing the time in plain digits, pushed whole with
+// UpdateLayeredWindow once a second, woken exactly at each second. scripts/cpu-figures.sh runs it beside TDialix to show what
 // part of the program's CPU is the system's price for a layered window.
 //   layered_floor.exe [width height]
 #include <windows.h>
@@ -17,7 +17,6 @@ int Width = 557;
 int Height = 111;
 HDC FrameDC = nullptr;
 std::uint32_t* Bits = nullptr;
-int Second = 0;
 
 // Milliseconds to the next whole second of the local clock.
 UINT ToNextSecond() {
@@ -26,14 +25,40 @@ UINT ToNextSecond() {
   return 1000u - now.wMilliseconds;
 }
 
-// A translucent plate with a bar that moves each second, premultiplied.
+// The time as a clock shows it: HH:MM:SS in seven-segment digits, opaque
+// white on a fully transparent ground, so that the window's shape changes
+// with the digits each second as any clock's does. Premultiplied.
 void Paint() {
-  for (int y = 0; y < Height; ++y) {
-    for (int x = 0; x < Width; ++x) {
-      const bool bar = (x / 40) % 10 == Second % 10;
-      const std::uint32_t a = bar ? 255 : 128;
-      const std::uint32_t v = bar ? 255 : 64;
-      Bits[y * Width + x] = a << 24 | (v * a / 255) << 16 | (v * a / 255) << 8 | (v * a / 255);
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  const int digits[6] = {now.wHour / 10, now.wHour % 10, now.wMinute / 10, now.wMinute % 10,
+                         now.wSecond / 10, now.wSecond % 10};
+  // Segments a ... g of 0 ... 9.
+  static const unsigned char kSegments[10] = {0x3f, 0x06, 0x5b, 0x4f, 0x66, 0x6d, 0x7d, 0x07, 0x7f, 0x6f};
+  std::fill(Bits, Bits + static_cast<std::size_t>(Width) * Height, 0u);
+  const int cell = Width / 8;  // six digits and two colons
+  const int t = std::max(2, Height / 12);  // stroke
+  const auto fill = [](int x0, int y0, int x1, int y1) {
+    for (int y = std::max(y0, 0); y < std::min(y1, Height); ++y) {
+      for (int x = std::max(x0, 0); x < std::min(x1, Width); ++x) Bits[y * Width + x] = 0xffffffffu;
+    }
+  };
+  int left = 0;
+  for (int i = 0; i < 6; ++i) {
+    const int x0 = left + t, x1 = left + cell - t, y0 = t, y1 = Height - t, ym = Height / 2;
+    const unsigned char on = kSegments[digits[i]];
+    if (on & 0x01) fill(x0, y0, x1, y0 + t);             // a
+    if (on & 0x02) fill(x1 - t, y0, x1, ym);             // b
+    if (on & 0x04) fill(x1 - t, ym, x1, y1);             // c
+    if (on & 0x08) fill(x0, y1 - t, x1, y1);             // d
+    if (on & 0x10) fill(x0, ym, x0 + t, y1);             // e
+    if (on & 0x20) fill(x0, y0, x0 + t, ym);             // f
+    if (on & 0x40) fill(x0, ym - t / 2, x1, ym + t / 2);  // g
+    left += cell;
+    if (i == 1 || i == 3) {  // a colon
+      fill(left + cell / 2 - t, Height / 3 - t, left + cell / 2 + t, Height / 3 + t);
+      fill(left + cell / 2 - t, 2 * Height / 3 - t, left + cell / 2 + t, 2 * Height / 3 + t);
+      left += cell;
     }
   }
 }
@@ -49,7 +74,6 @@ void Push(HWND window) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
-      ++Second;
       Push(window);
       ::SetTimer(window, kTimerId, ToNextSecond(), nullptr);
       return 0;

@@ -63,6 +63,18 @@ void ExcludeFromFlip3D(HWND window) {
   }
 }
 
+// Whether pushing a part of a layered window costs less than pushing all of
+// it. Wine copies the whole window into a scratch image and back for a dirty
+// rectangle, which costs more than the whole frame (measured with
+// scripts/cpu-figures.sh): there the frame goes whole.
+bool PartialPushPays() {
+  static const bool pays = [] {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return !(ntdll && ::GetProcAddress(ntdll, "wine_get_version"));
+  }();
+  return pays;
+}
+
 }  // namespace
 
 TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClockHost* host)
@@ -228,7 +240,7 @@ void TDialix::PushFrame(const BLENDFUNCTION& blend, bool deep) {
   TRect dirty = Screen.Changes(frame);
   if (sameAlpha && dirty.Width() <= 0) return;  // the screen shows this frame already
   // A new window alpha changes every pixel: the whole frame goes.
-  if (!sameAlpha) dirty = {0, 0, frame.Width(), frame.Height()};
+  if (!sameAlpha || !PartialPushPays()) dirty = {0, 0, frame.Width(), frame.Height()};
   SIZE size{frame.Width(), frame.Height()};
   POINT source{0, 0};
   const TRgb key = Strip.ULWColor;
@@ -243,7 +255,7 @@ void TDialix::PushFrame(const BLENDFUNCTION& blend, bool deep) {
   info.crKey = RGB(RedOf(key), GreenOf(key), BlueOf(key));
   info.pblend = &blend;
   info.dwFlags = deep ? ULW_ALPHA : ULW_COLORKEY;
-  info.prcDirty = &dirtyRect;
+  info.prcDirty = PartialPushPays() ? &dirtyRect : nullptr;
   if (!::UpdateLayeredWindowIndirect(Handle(), &info)) {
     // A system that refuses the rectangle takes the whole frame.
     BLENDFUNCTION whole = blend;
