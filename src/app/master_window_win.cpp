@@ -22,7 +22,6 @@
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
-#include "base/text.h"
 #include "base/system_locale_win.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -135,7 +134,6 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
 TDialixMaster::~TDialixMaster() {
   FormDestroy();
   TWRApplication::Instance().OnHelp = nullptr;
-  SetPluginExportTarget(nullptr, nullptr);
   SetApplicationExceptionHandler(nullptr);
 }
 

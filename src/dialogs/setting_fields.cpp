@@ -152,11 +152,7 @@ void SortHolidays(std::vector<THoliday>& holidays) {
 std::wstring PluginRowName(std::wstring_view pluginName, std::wstring_view fileName, bool adding) {
   if (!pluginName.empty()) return std::wstring(pluginName);
   if (!adding) return FileNameOf(fileName);
-  // The chosen path without its extension.
-  const std::size_t name = fileName.find_last_of(L"\\/:");
-  const std::size_t dot = fileName.rfind(L'.');
-  if (dot == std::wstring_view::npos || (name != std::wstring_view::npos && dot < name)) return std::wstring(fileName);
-  return std::wstring(fileName.substr(0, dot));
+  return ChangeExtension(fileName, L"");  // the chosen path without its extension
 }
 
 bool PluginFileListed(const std::vector<TPluginRow>& rows, std::wstring_view path) {

@@ -13,11 +13,6 @@ namespace tdialix {
 
 namespace {
 
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::wstring ShortcutPath(const TShellContext& context) {
   return context.StartupFolder + std::wstring(kStartupShortcutName);
 }
