@@ -373,6 +373,14 @@ TTickMotion TDialixMaster::Motion() const {
   return motion;
 }
 
+bool TDialixMaster::AutoStyleChangeDue(TDateTime now) const {
+  if (!Settings.AutoStyleChange || Settings.ChangeTimeList.empty()) return false;
+  // An entry made pending again (the list was confirmed) whose time has come
+  // applies at the next second's check, as the tick makes it.
+  std::vector<TChangeTime> list = Settings.ChangeTimeList;
+  return TakeDueChangeTime(list, now, DayTypeOf(now, HolidayFlag)).has_value();
+}
+
 bool TDialixMaster::EverySecondWork() {
   if (PluginsLoaded()) return true;
   const TFormatSettings& formats = StyleHost.Formats();
@@ -392,7 +400,7 @@ void TDialixMaster::ScheduleTick(bool afterTick) {
   input.Motion = Motion();
   input.Style = &Style;
   input.DisplayBits = SaveDisplayColor;
-  input.EverySecond = EverySecondWork();
+  input.EverySecond = EverySecondWork() || AutoStyleChangeDue(now);
   const TDateTime digitTime = DigitTime(now, Style, false);
   input.VisibilityDue =
       Visibility.Visible != InVisibleTimeSlot(Style.VisibleTimeSlotList, digitTime, DayTypeOf(now, HolidayFlag));

@@ -291,6 +291,8 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   // What moves on the screen now, and whether the once-a-second work is wanted every second.
   TTickMotion Motion() const;
   bool EverySecondWork();
+  // An automatic style change is pending whose time has come.
+  bool AutoStyleChangeDue(TDateTime now) const;
   // Loaded plug-ins get their tick every second.
   bool PluginsLoaded() const { return !PluginHost.Empty(); }
   void EnforceTopMost();

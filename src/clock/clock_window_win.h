@@ -145,7 +145,8 @@ class TDialix : public TWindow {
   bool Free() const;
 
   // Pushes the frame to the layered window: only the rectangle that changed
-  // while the window's alpha stays, nothing when no pixel changed.
+  // while the window's alpha stays (whole under Wine, where that is cheaper),
+  // nothing when no pixel changed.
   void PushFrame(const BLENDFUNCTION& blend, bool deep);
 
   // Takes the strip a build finished; redraw: through the host, as it came later.
