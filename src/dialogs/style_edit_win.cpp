@@ -344,6 +344,9 @@ void TDialixStyle::SetupFormat(TFormatGroup& g, std::vector<std::wstring> items,
 }
 
 void TDialixStyle::FormCreate() {
+  // The controls are being filled: their changes are no user's (also when the form shows again).
+  FShown = false;
+  FInitializeFlag = false;
   const TStyle& style = Host.StyleRecord();
   DisplayBits = Host.DisplayBits();
   // The font type comes first: its rule decides what the font list is for.
