@@ -569,7 +569,7 @@ TStyle TDialixStyle::Values() const {
 void TDialixStyle::UpdateRules() {
   const TStyleEditFields f = Fields();
   const TStyleEditRules r = StyleEditRules(f, FindFont(Fonts, f.FontName), DisplayBits);
-  DecorationSheet.SetTabVisible(r.DecorationPage);
+  if (DecorationSheet.TabVisible() != r.DecorationPage) DecorationSheet.SetTabVisible(r.DecorationPage);
   SetState(r.FontName, {&FontNameLabel, &FontNameComboBox});
   SetState(r.FontFile, {&FontFileNameLabel, &FontFileNameEdit, &FontFileNameButton});
   SetState(r.FontWidth, {&FontWidthLabel, &FontWidthComboBox});
