@@ -29,6 +29,11 @@ void TDialixMaster::ShowStyleEditor(int page) {
   OpenStyleEditor = nullptr;
   Tag = oldTag;
   EndPreview();
+  // "休日" of the editor: the settings dialog opens once the editor has gone.
+  if (HolidaySettingsAfterEditor) {
+    HolidaySettingsAfterEditor = false;
+    ::PostMessageW(Handle(), WM_DIALIX_SETTINGS, 2, 0);
+  }
   // A close asked for while the editor was open comes now, with the style as applied.
   if (CloseRequested) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
@@ -61,7 +66,7 @@ void TDialixMaster::ApplyStyle(const TStyle& style, bool rebuildImages) {
   Trace(std::wstring(L"styleeditor-apply ") + (rebuildImages ? L"rebuilt" : L"redrawn"));
 }
 
-void TDialixMaster::ShowHolidaySettingsLater() { ::PostMessageW(Handle(), WM_DIALIX_SETTINGS, 2, 0); }
+void TDialixMaster::ShowHolidaySettingsLater() { HolidaySettingsAfterEditor = true; }
 
 void TDialixMaster::EndPreview() {
   if (!Preview) return;

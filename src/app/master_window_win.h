@@ -327,6 +327,7 @@ class TDialixMaster : public TWindow,
   bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
   bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
   TDialixStyle* OpenStyleEditor = nullptr;  // the style editor while it is open
+  bool HolidaySettingsAfterEditor = false;  // its "休日" link asked for the settings' holiday page
   std::optional<TStyle> Preview;            // the editor's values the clocks show
   TStyle ShownStyleCache;
   TGlyphBuildQueue GlyphQueue;
