@@ -99,9 +99,7 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdSettings:
       return ShowSettings(-1);
     case kCmdEditStyle:
-      // These dialogs are not part of the program yet.
-      Trace(L"dialog-missing " + std::to_wstring(command));
-      return;
+      return ShowStyleEditor(-1);
     default:
       return;
   }

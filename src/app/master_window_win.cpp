@@ -425,7 +425,7 @@ void TDialixMaster::ScheduleTick(bool afterTick) {
 
 void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
   TClockFrameInput input;
-  input.Style = &Style;
+  input.Style = &ShownStyle();
   input.NowText = NowText;
   input.PrevText = PrevText;
   input.DisplayBits = SaveDisplayColor;
@@ -471,6 +471,9 @@ void TDialixMaster::UpdateTrayHint(TDateTime now) {
 
 bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
   if (!Settings.AutoStyleChange || Settings.ChangeTimeList.empty()) return false;
+  // A style loaded under the open editor would be overwritten by its next
+  // Apply: the entry stays pending until the editor has closed.
+  if (OpenStyleEditor) return false;
   const std::optional<size_t> due = TakeDueChangeTime(Settings.ChangeTimeList, now, dayType);
   if (!due) return false;
   // Silently, without falling back to the default style and without a place
@@ -545,12 +548,12 @@ void TDialixMaster::Tick(bool initialize) {
     if (AutoStyleChange(now, dayType)) return;
     TickPlugins(SystemTimeOf(now), dayType, initialize);
   }
-  NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
+  NowText = BuildDisplayString(now, ShownStyle(), initialize, SaveDisplayColor);
   // Visibility and drawing; an initialising tick only resets the fade.
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
-    UpdateVisibility(DigitTime(now, Style, false), dayType);
+    UpdateVisibility(DigitTime(now, ShownStyle(), false), dayType);
   }
   PrevText = NowText;
 }
@@ -815,13 +818,15 @@ void TDialixMaster::ApplyStyleToClocks() {
     clock.ResetAnimation(PrevText);
     DrawClock(clock, true);
   }
+  ImagesBuilt(Style);
 }
 
 void TDialixMaster::RebuildClocks() {
   for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
     Dialixs[i]->InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
-    DrawClock(*Dialixs[i], true);
   }
+  ImagesBuilt(Style);
+  for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) DrawClock(*Dialixs[i], true);
 }
 
 void TDialixMaster::PowerBroadcast(WPARAM event, LPARAM data) {
@@ -881,8 +886,9 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
     ::SetWindowPos(clock.Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
     clock.InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
-    DrawClock(clock, true);
   }
+  ImagesBuilt(Style);
+  for (const auto& clock : Dialixs) DrawClock(*clock, true);
   Trace(L"displaychange " + std::to_wstring(Dialixs.size()));
 }
 
@@ -959,6 +965,7 @@ void TDialixMaster::FormDestroy() {
   Destroyed = true;
   PluginHost.Terminating = true;  // from here on only ticks and the final call reach plug-ins
   SettingTimer(false);
+  GlyphBuilder.reset();  // a build still running stops, and is waited for
   RestoreTaskbarClock();
   TrayIcon.reset();  // the icon leaves the notification area
   PluginHost.Unload();
@@ -1025,6 +1032,11 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DIALIX_EDITSTYLE:
       Trace(L"editstyle " + std::to_wstring(wParam));
+      // A page index outside the pages (a large WPARAM too) keeps the page last closed.
+      StyleEditRequest(wParam < static_cast<WPARAM>(kStyleEditPageCount) ? static_cast<int>(wParam) : -1);
+      return 0;
+    case WM_DIALIX_GLYPHSBUILT:
+      GlyphsBuilt();
       return 0;
     case WM_DIALIX_CLOSE:
       Close();
@@ -1116,6 +1128,13 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (StyleLoader.LoadingDesign) {
         // A message box of the loader is open: the clocks go when the load has ended.
         CloseRequested = true;
+        return 0;
+      }
+      if (OpenStyleEditor) {
+        // The modal editor runs on the master: it ends as Cancel first, and
+        // the close comes again once it has gone.
+        CloseRequested = true;
+        OpenStyleEditor->Close();
         return 0;
       }
       Trace(L"close");

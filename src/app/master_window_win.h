@@ -29,8 +29,11 @@
 #include "base/window_win.h"
 #include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
+#include "clock/glyph_build_queue.h"
+#include "clock/glyph_builder_win.h"
 #include "components/tray_icon_win.h"
 #include "dialogs/setting_win.h"
+#include "dialogs/style_edit_win.h"
 #include "plugin/plugin_exports_win.h"
 #include "plugin/plugin_host_win.h"
 #include "style/style.h"
@@ -38,7 +41,11 @@
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget, private TSettingHost {
+class TDialixMaster : public TWindow,
+                      private TClockHost,
+                      private TPluginExportTarget,
+                      private TSettingHost,
+                      private TStyleEditHost {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
@@ -171,6 +178,16 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void ShowSettings(int page);
   // WM_DIALIX_SETTINGS: the dialog on the page, or the open dialog forward.
   void SettingsRequest(int page);
+  // The style editor on a page (an index outside the pages: the one last closed).
+  void ShowStyleEditor(int page);
+  // WM_DIALIX_EDITSTYLE: the editor on the page, or the open dialog forward.
+  void StyleEditRequest(int page);
+  // The page the style editor was last closed on.
+  int StylePage = 0;
+  // The style the clocks draw now: the applied one, or while the editor
+  // previews, its values; with the images the clocks have while newer ones
+  // are being built.
+  const TStyle& ShownStyle();
 
   // The popup menu at a point on the screen, and the command of one of its items.
   void ShowPopupMenu(TPoint screen);
@@ -199,6 +216,26 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void ShowToolTipLater(TDialix& clock) override;
   bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
   void ClockResized(TDialix& clock) override;
+
+  // What the style editor asks of the master.
+  const TStyle& StyleRecord() override { return Style; }
+  std::wstring OwnFontName() override { return TStyle{}.FontName; }
+  TFormatSettings TimeFormats() override { return StyleHost.Formats(); }
+  void PreviewStyle(const TStyle& values) override;
+  void ApplyStyle(const TStyle& style, bool rebuildImages) override;
+  void ShowHolidaySettingsLater() override;
+  // The editor closed: the clocks show the applied style again.
+  void EndPreview();
+  // The clocks' images for the style, built off the UI thread.
+  void RequestImages(const TStyle& style);
+  void StartGlyphBuild(const TGlyphBuildQueue::TJob& job);
+  // A build ended: its strips go to the clocks when they are still wanted.
+  void GlyphsBuilt();
+  // The images were built here and now for the style: no build is wanted any more.
+  void ImagesBuilt(const TStyle& style);
+  // Keeps a copy of the clocks' images of the applied style, which Cancel puts back.
+  void SaveAppliedStrips();
+  void InstallStrips(std::vector<TGlyphStrip> strips);
 
   // What plug-ins reach through the program's exports.
   std::int32_t PluginVisibleClock(bool visible) override;
@@ -312,6 +349,14 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   bool Failing = false;         // the failure report is open, and the program ends after it
   bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
   bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
+  TDialixStyle* OpenStyleEditor = nullptr;  // the style editor while it is open
+  bool HolidaySettingsAfterEditor = false;  // its "休日" link asked for the settings' holiday page
+  std::optional<TStyle> Preview;            // the editor's values the clocks show
+  TStyle ShownStyleCache;
+  TGlyphBuildQueue GlyphQueue;
+  std::unique_ptr<TGlyphBuilder> GlyphBuilder;
+  std::vector<TGlyphStrip> AppliedStrips;   // the clocks' images of AppliedStripsStyle
+  TStyle AppliedStripsStyle;
   TSettingsEnvironment SettingsEnvironment();
 };
 

@@ -10,7 +10,7 @@
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "clock/frame_composer.h"
-#include "clock/glyph_builder_win.h"
+#include "clock/strip_builder_win.h"
 #include "clock/glyph_strip.h"
 #include "clock/clock_behaviour.h"
 #include "clock/hover.h"
@@ -114,6 +114,13 @@ class TDialix : public TWindow {
   void InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits);
   // A strip is being built.
   bool BuildingGlyphs() const { return Builder.Busy(); }
+  // Takes a strip built elsewhere (the style editor's); a build of the
+  // clock's own still running is dropped, so that it never replaces this one.
+  void InstallStrip(TGlyphStrip strip) {
+    Builder.Cancel();
+    strip.Generation = Strip.Generation + 1;  // frames drawn from the strip before are stale
+    Strip = std::move(strip);
+  }
   void ResetAnimation(std::wstring_view prevText) { Composer.ResetAnimation(prevText); }
 
   // What the hover rectangle of this clock is made of, on the screen.
@@ -152,7 +159,7 @@ class TDialix : public TWindow {
   // Takes the strip a build finished; redraw: through the host, as it came later.
   void TakeBuiltGlyphs(bool redraw);
 
-  TGlyphBuilder Builder;
+  TStripBuilder Builder;
   TFrameSurface Surface;
   TShownFrame Screen;         // what the layered window shows
   bool FrameAltered = false;  // a hole or a blank is in the frame buffer

@@ -1,116 +1,122 @@
 #include "clock/glyph_builder_win.h"
 
-#include <algorithm>
-#include <chrono>
+#include <exception>
+#include <utility>
+
+#include "clock/glyph_source_win.h"
 
 namespace tdialix {
 
 namespace {
 
-// The threads every build shares: one per processor, the build's own among them.
-// The pool lives as long as the process: a cancelled build that a closed
-// clock left behind may still be stopping in it while the program ends.
-TWorkerPool& BuildPool() {
-  static TWorkerPool* const pool = new TWorkerPool(std::max(1u, std::thread::hardware_concurrency()));
-  return *pool;
+// Thrown inside a build that is no longer wanted; caught where the build began.
+struct TBuildStopped {};
+
+// The stop flag of the build running on this thread.
+thread_local const std::atomic<bool>* StopOfThisThread = nullptr;
+
+void ThrowIfStopped() {
+  if (StopOfThisThread && StopOfThisThread->load(std::memory_order_relaxed)) throw TBuildStopped{};
 }
+
+// The stamping of the decorations is where a heavy style spends its time:
+// a stopped build ends between two stamp squares.
+void StoppableStampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size,
+                          int strength, const TStampSquare& square) {
+  ThrowIfStopped();
+  StampSquare(dest, color, source, at, base, size, strength, square);
+}
+
+// The font's glyphs, one check for a stop before each.
+class TStoppableRasterizer : public TGlyphRasterizer {
+ public:
+  void SetFont(const std::wstring& face, int height, int styles, bool shiftJis) override {
+    Inner.SetFont(face, height, styles, shiftJis);
+  }
+  void SetFontStyles(int styles) override { Inner.SetFontStyles(styles); }
+  std::optional<TGlyphOutline> Outline(wchar_t ch, bool smooth) override {
+    ThrowIfStopped();
+    return Inner.Outline(ch, smooth);
+  }
+  TBitmap DrawText(wchar_t ch) override {
+    ThrowIfStopped();
+    return Inner.DrawText(ch);
+  }
+  wchar_t FullWidth(wchar_t ch) override { return Inner.FullWidth(ch); }
+
+ private:
+  TGdiGlyphRasterizer Inner;
+};
 
 }  // namespace
 
-TGlyphBuilder::~TGlyphBuilder() {
-  Cancel();
-  // A build still stopping keeps what it needs (its state and its strip) by
-  // itself and posts nothing: it is let go instead of waited for, so that a
-  // clock closed during a long build closes at once.
-  for (auto& [run, thread] : Retired) {
-    if (thread.joinable()) thread.detach();
-  }
-}
-
-void TGlyphBuilder::Start(std::unique_ptr<TGlyphStripBuild> build, HWND window, UINT message) {
-  Cancel();
-  Current = std::make_shared<TRun>();
-  Worker = std::thread([run = Current, job = std::move(build), window, message]() mutable {
-    Run(run, std::move(job), window, message);
-  });
-}
-
-void TGlyphBuilder::Run(const std::shared_ptr<TRun>& run, std::unique_ptr<TGlyphStripBuild> build, HWND window,
-                        UINT message) {
-  TGlyphBuildControl control;
-  control.Pool = &BuildPool();
-  control.Cancel = &run->Cancelled;
-  bool finished = false;
+void BuildGlyphStrips(TGlyphBuild& build, const std::atomic<bool>& stop) {
+  StopOfThisThread = &stop;
+  struct TClear {
+    ~TClear() { StopOfThisThread = nullptr; }
+  } clear;
+  build.Strips.clear();
+  build.Completed = false;
   try {
-    finished = build->Finish(control);
+    std::vector<TGlyphStrip> strips(build.MonitorHeights.size());
+    for (size_t i = 0; i < strips.size(); ++i) {
+      // A clock on a monitor of a height already built for takes a copy.
+      bool copied = false;
+      for (size_t j = 0; j < i && !copied; ++j) {
+        if (build.MonitorHeights[j] == build.MonitorHeights[i]) {
+          strips[i] = strips[j];
+          copied = true;
+        }
+      }
+      if (copied) continue;
+      TStoppableRasterizer rasterizer;
+      TGdiPictureSource pictures;
+      InitializeBitmap(strips[i], build.Style, {build.MonitorHeights[i], build.DisplayBits, &ResolveColor}, rasterizer,
+                       pictures, &StoppableStampSquare);
+    }
+    build.Strips = std::move(strips);
+    build.Completed = true;
+  } catch (const TBuildStopped&) {
+    // Superseded: nothing of it is kept.
+  }
+}
+
+TGlyphBuilder::TGlyphBuilder(HWND notify, UINT message) : Notify(notify), Message(message) {}
+
+TGlyphBuilder::~TGlyphBuilder() {
+  Stop();
+  if (Thread) ::WaitForSingleObject(Thread.Get(), INFINITE);
+}
+
+bool TGlyphBuilder::Start(TGlyphBuild build) {
+  if (Thread) return false;
+  Current = std::move(build);
+  StopFlag = false;
+  Ended = false;
+  Thread.Reset(::CreateThread(nullptr, 0, &ThreadProc, this, 0, nullptr));
+  return static_cast<bool>(Thread);
+}
+
+void TGlyphBuilder::Stop() { StopFlag = true; }
+
+std::optional<TGlyphBuild> TGlyphBuilder::Take() {
+  if (!Thread || !Ended) return std::nullopt;
+  ::WaitForSingleObject(Thread.Get(), INFINITE);
+  Thread.Reset();
+  return std::move(Current);
+}
+
+DWORD WINAPI TGlyphBuilder::ThreadProc(LPVOID self) {
+  auto* builder = static_cast<TGlyphBuilder*>(self);
+  try {
+    builder->Build(builder->Current, builder->StopFlag);
   } catch (...) {
-    finished = false;  // out of memory: the clock keeps the strip it has
+    // A font or picture the platform refused: the clocks keep the images they have.
+    builder->Current.Completed = false;
   }
-  bool post = false;
-  {
-    std::lock_guard<std::mutex> lock(run->Mutex);
-    run->Running = false;
-    if (finished && !run->Cancelled) {
-      run->Result = std::move(build->Strip);
-      post = true;
-    }
-  }
-  build.reset();  // a cancelled build's memory goes with its thread
-  run->Ended.notify_all();
-  if (post) ::PostMessageW(window, message, 0, 0);
-}
-
-void TGlyphBuilder::Cancel() {
-  if (Current) {
-    Current->Cancelled = true;
-    if (Worker.joinable()) Retired.emplace_back(Current, std::move(Worker));
-    Current.reset();
-  }
-  ReapRetired();
-}
-
-void TGlyphBuilder::ReapRetired() {
-  for (auto it = Retired.begin(); it != Retired.end();) {
-    bool ended = false;
-    {
-      std::lock_guard<std::mutex> lock(it->first->Mutex);
-      ended = !it->first->Running;
-    }
-    if (ended) {
-      it->second.join();
-      it = Retired.erase(it);
-    } else {
-      ++it;
-    }
-  }
-}
-
-bool TGlyphBuilder::Busy() const {
-  if (!Current) return false;
-  std::lock_guard<std::mutex> lock(Current->Mutex);
-  return Current->Running || Current->Result.has_value();
-}
-
-bool TGlyphBuilder::Wait(unsigned milliseconds) {
-  if (!Current) return true;
-  TRun& run = *Current;
-  std::unique_lock<std::mutex> lock(run.Mutex);
-  return run.Ended.wait_for(lock, std::chrono::milliseconds(milliseconds), [&run] { return !run.Running; });
-}
-
-std::optional<TGlyphStrip> TGlyphBuilder::Take() {
-  std::optional<TGlyphStrip> strip;
-  if (!Current) return strip;
-  {
-    std::lock_guard<std::mutex> lock(Current->Mutex);
-    strip.swap(Current->Result);
-  }
-  if (strip) {
-    if (Worker.joinable()) Worker.join();  // it has ended: its last step was to post
-    Current.reset();
-  }
-  ReapRetired();
-  return strip;
+  builder->Ended = true;
+  ::PostMessageW(builder->Notify, builder->Message, 0, 0);
+  return 0;
 }
 
 }  // namespace tdialix

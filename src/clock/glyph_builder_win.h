@@ -1,61 +1,68 @@
-// The pixel work of glyph strips off the user-interface thread: one build at
-// a time per clock window, cancelled by the next, its end posted to the window.
+// Builds the clocks' glyph strips on a thread of its own, so that the windows
+// keep answering while a heavy style's images are made. The thread only
+// computes, from a copy of the style; the strips come back to the UI thread,
+// which is told by a posted message. A build that is no longer wanted stops
+// early.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
+#include <functional>
 #include <optional>
-#include <thread>
-#include <utility>
 #include <vector>
 
+#include "base/unique_handle_win.h"
 #include "clock/glyph_strip.h"
+#include "style/style.h"
 
 namespace tdialix {
 
+// One build: what it is asked for and what it gave.
+struct TGlyphBuild {
+  unsigned Generation = 0;
+  TStyle Style;
+  std::vector<int> MonitorHeights;  // one per clock, in the master's order
+  unsigned DisplayBits = 32;
+  std::vector<TGlyphStrip> Strips;  // one per clock when completed
+  bool Completed = false;
+};
+
+// Builds every clock's strip (clocks of equal monitor height share one
+// build); returns early, not completed, once stop is set.
+void BuildGlyphStrips(TGlyphBuild& build, const std::atomic<bool>& stop);
+
 class TGlyphBuilder {
  public:
-  TGlyphBuilder() = default;
+  using TBuildFunction = std::function<void(TGlyphBuild& build, const std::atomic<bool>& stop)>;
+
+  // Posts message (no parameters) to the window whenever a build has ended.
+  TGlyphBuilder(HWND notify, UINT message);
+  // Stops a running build and waits for it.
   ~TGlyphBuilder();
   TGlyphBuilder(const TGlyphBuilder&) = delete;
   TGlyphBuilder& operator=(const TGlyphBuilder&) = delete;
 
-  // Starts the pixel work of a prepared build on a thread of its own, with
-  // the program's worker threads; a build still running is cancelled first.
-  // When it ends, message is posted to window (never for a cancelled one).
-  void Start(std::unique_ptr<TGlyphStripBuild> build, HWND window, UINT message);
-  // Stops the running build and forgets it at once; its strip never comes.
-  // Its thread ends by itself at its next look at the cancel mark: the
-  // caller never waits for it.
-  void Cancel();
-  // A build is running or its strip has not been taken.
-  bool Busy() const;
-  // Waits for the running build at most milliseconds; true when it has ended.
-  bool Wait(unsigned milliseconds);
-  // The strip of the build that ended, once.
-  std::optional<TGlyphStrip> Take();
+  // Starts a build; false while one runs or when no thread could start.
+  bool Start(TGlyphBuild build);
+  // Asks the running build to stop early.
+  void Stop();
+  bool Running() const noexcept { return static_cast<bool>(Thread); }
+  // The build that ended (after the message); none while it runs or when it was taken.
+  std::optional<TGlyphBuild> Take();
+
+  // What a build does (a test stands in for it).
+  TBuildFunction Build = &BuildGlyphStrips;
 
  private:
-  // One build's state, shared by its thread and the builder until both let go.
-  struct TRun {
-    std::atomic<bool> Cancelled{false};
-    std::mutex Mutex;
-    std::condition_variable Ended;
-    bool Running = true;
-    std::optional<TGlyphStrip> Result;
-  };
-  static void Run(const std::shared_ptr<TRun>& run, std::unique_ptr<TGlyphStripBuild> build, HWND window,
-                  UINT message);
-  // Joins the threads of cancelled builds that have ended.
-  void ReapRetired();
+  static DWORD WINAPI ThreadProc(LPVOID self);
 
-  std::shared_ptr<TRun> Current;
-  std::thread Worker;
-  std::vector<std::pair<std::shared_ptr<TRun>, std::thread>> Retired;  // cancelled builds still stopping
+  HWND Notify;
+  UINT Message;
+  TUniqueKernelHandle Thread;
+  std::atomic<bool> StopFlag{false};
+  std::atomic<bool> Ended{false};
+  TGlyphBuild Current;
 };
 
 }  // namespace tdialix
