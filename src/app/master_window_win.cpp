@@ -688,6 +688,11 @@ void TDialixMaster::ClockResized(TDialix& clock) {
   ::SendMessageW(ToolTipHandle, TTM_TRACKPOSITION, 0, MAKELPARAM(at.X, at.Y));
 }
 
+void TDialixMaster::DialogMarkReleased() {
+  // A close asked for while a dialog was open comes now.
+  if (Tag == 0 && CloseRequested && !StyleLoader.LoadingDesign) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
 void TDialixMaster::BringDialogForward() {
   const HWND popup = ::GetLastActivePopup(Handle());
   if (popup && popup != Handle()) ::SetForegroundWindow(popup);
@@ -1040,6 +1045,16 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // the close comes again once it has gone.
         CloseRequested = true;
         OpenStyleEditor->Close();
+        return 0;
+      }
+      if (Tag != 0) {
+        // Another dialog's modal loop runs on the master: it is closed as
+        // Cancel first, and the close comes again once the dialog has gone.
+        // (A message box without Cancel waits for its answer.)
+        CloseRequested = true;
+        const HWND popup = ::GetLastActivePopup(Handle());
+        if (popup && popup != Handle()) ::PostMessageW(popup, WM_CLOSE, 0, 0);
+        Trace(L"close-deferred");
         return 0;
       }
       Trace(L"close");

@@ -99,6 +99,8 @@ class TDialixMaster : public TWindow,
   TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the date and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
   int Tag = 0;  // 1 while a dialog or command of the master runs
+  // The dialog-open mark went: a close that waited for it comes now.
+  void DialogMarkReleased();
 
   // Visible, Hiding, SaveSwitchingTime, SaveSwitchingAlphaBlend, SaveDisplayS.
   TVisibilityState Visibility;

@@ -117,6 +117,26 @@ TEST_F(SettingDialogTest, ValuesSetWithOkReachTheClocksAndTheSettingsFile) {
   EXPECT_EQ(saved.TimerInterval, 64u);
 }
 
+// A close request (an uninstaller, a restart) while the dialog is open: the
+// dialog ends as Cancel first, then the program closes and saves as always.
+TEST_F(SettingDialogTest, ACloseRequestEndsTheOpenDialogAsCancelThenClosesAndSaves) {
+  auto program = StartInstance();
+  ASSERT_TRUE(ShownClock(program->Id));
+  ::PostMessageW(program->Master(), WM_DIALIX_SETTINGS, 1, 0);  // the operation page
+  const HWND dialog = WaitForDialog(*program);
+  ASSERT_TRUE(dialog) << TraceText();
+  Click(Button(dialog, L"時計の位置を固定"));  // changed, never applied
+  CloseInstance(*program);
+  const std::vector<std::wstring> lines = TraceLines();
+  const auto deferred = std::find(lines.begin(), lines.end(), L"close-deferred");
+  const auto dialogClosed = std::find(lines.begin(), lines.end(), L"dialog-close TDialixSetting " + std::to_wstring(mrCancel));
+  const auto closed = std::find(lines.begin(), lines.end(), L"close");
+  EXPECT_TRUE(deferred < dialogClosed && dialogClosed < closed && closed != lines.end()) << TraceText();
+  const TSettings saved = SettingsIn(SettingsFolder() + L"\\TDialix.ini");
+  EXPECT_FALSE(saved.Locked) << "Cancel stored nothing";
+  EXPECT_EQ(saved.SettingTab, 1) << "the page it was on is saved";
+}
+
 TEST_F(SettingDialogTest, RemovingAPlugInAsksToRestartAndNoKeepsTheProgramRunning) {
   const std::wstring plugin = SettingsFolder() + L"\\Sample.dll";
   ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
