@@ -70,7 +70,19 @@ void CALLBACK TFullScreenWatcher::WinEvent(HWINEVENTHOOK, DWORD event, HWND wind
   });
 }
 
+void TFullScreenWatcher::CheckWithoutEvents() {
+  if (EventsArrive) return;
+  const HWND foreground = ::GetForegroundWindow();
+  RECT bounds{};
+  if (foreground && !::IsIconic(foreground)) ::GetWindowRect(foreground, &bounds);
+  if (foreground == LastForeground && ::EqualRect(&bounds, &LastBounds)) return;
+  LastForeground = foreground;
+  LastBounds = bounds;
+  if (Changed) Changed();
+}
+
 void TFullScreenWatcher::Event(DWORD event, HWND window, LONG object, LONG child) {
+  EventsArrive = true;
   // Windows only, not their parts (carets, scroll bars, the pointer).
   if (object != OBJID_WINDOW || child != CHILDID_SELF) return;
   if (event == EVENT_SYSTEM_FOREGROUND) {

@@ -27,6 +27,12 @@ class TFullScreenWatcher {
   // Whether the system's window events reach the watcher.
   bool Watching() const { return ForegroundHook != nullptr; }
 
+  // For a system that accepts the hooks but sends no window events to other
+  // programs (Wine 8 sends none): until the first event arrives, the tick
+  // asks here whether the foreground window or its place changed. A window
+  // handle and its rectangle, compared; nothing more.
+  void CheckWithoutEvents();
+
   // The monitors a full-screen program covers now.
   static std::vector<bool> Covered(const std::vector<TRect>& monitors);
   // The foreground window as the rule sees it; none when there is none.
@@ -48,6 +54,9 @@ class TFullScreenWatcher {
   HWINEVENTHOOK EndHook = nullptr;       // hidden or destroyed windows of the foreground program
   HWINEVENTHOOK LocationHook = nullptr;  // moved windows of the foreground program
   DWORD WatchedProcess = 0;
+  bool EventsArrive = false;
+  HWND LastForeground = nullptr;
+  RECT LastBounds{};
 };
 
 }  // namespace tdialix

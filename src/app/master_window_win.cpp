@@ -469,6 +469,7 @@ void TDialixMaster::TimerEvent(bool initialize) {
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
+    if (FullScreenWatcher) FullScreenWatcher->CheckWithoutEvents();
     UpdateVisibility(DigitTime(now, Style, false), dayType);
   }
   PrevText = NowText;

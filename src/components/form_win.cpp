@@ -508,9 +508,9 @@ BOOL CALLBACK RescaleControl(HWND window, LPARAM data) {
   });
 }
 
-BOOL CALLBACK RefontControl(HWND window, LPARAM) {
+BOOL CALLBACK CollectControl(HWND window, LPARAM list) {
   return CallbackBoundary(FALSE, [&] {
-    if (TWRControl* control = ControlOfWindow(window)) control->UpdateFont();
+    if (TWRControl* control = ControlOfWindow(window)) reinterpret_cast<std::vector<TWRControl*>*>(list)->push_back(control);
     return TRUE;
   });
 }
@@ -524,7 +524,9 @@ void TWRForm::DpiChanged(int dpi, const RECT* suggested) {
   FDpi = dpi;
   MakeFont();
   ::SendMessageW(Window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
-  ::EnumChildWindows(Window, &RefontControl, 0);
+  std::vector<TWRControl*> controls;
+  ::EnumChildWindows(Window, &CollectControl, reinterpret_cast<LPARAM>(&controls));
+  for (TWRControl* control : controls) control->UpdateFont();
   ::EnumChildWindows(Window, &RescaleControl, reinterpret_cast<LPARAM>(&scales));
   if (BorderStyle == TFormBorderStyle::bsDialog) SetApplicationIcon();
   if (suggested) {

@@ -8,7 +8,7 @@
 #include "base/dpi_win.h"
 #include "base/system_locale_win.h"
 #include "components/form_layout.h"
-#include "components/standard_controls_win.h"
+#include "components/tray_icon_win.h"
 #include "dialog_driver_win.h"
 
 namespace tdialix {

@@ -99,7 +99,13 @@ TEST_F(FullScreenTest, AStyleThatFadesFadesTheClockOutAndIn) {
   EXPECT_TRUE(std::any_of(alphas.rbegin(), top, [](int alpha) { return alpha > 0 && alpha < 255; })) << TraceText();
 
   window.Close();
-  EXPECT_TRUE(WaitPumping([&] { return ::IsWindowVisible(clock) && PushedAlphas().back() == 255; }, 1000))
+  const size_t hidden = PushedAlphas().size();
+  EXPECT_TRUE(WaitPumping([&] { return ::IsWindowVisible(clock) != FALSE; }, 1000)) << TraceText();
+  // Back up to the full opacity through values in between.
+  EXPECT_TRUE(WaitUntil([] { return PushedAlphas().back() == 255; })) << TraceText();
+  alphas = PushedAlphas();
+  EXPECT_TRUE(std::any_of(alphas.begin() + static_cast<std::ptrdiff_t>(hidden), alphas.end(),
+                          [](int alpha) { return alpha > 0 && alpha < 255; }))
       << TraceText();
   CloseInstance(*program);
 }
