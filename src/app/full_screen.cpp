@@ -55,11 +55,12 @@ std::vector<bool> CoveredMonitors(const std::optional<TForegroundWindow>& foregr
 }
 
 TCoverStep CoverFadeStep(TCoverFade& fade, bool covered, TDateTime now, bool fadeSwitching) {
+  const int before = fade.Alpha;
   if (!fadeSwitching) {
     fade.Covered = covered;
     fade.Alpha = covered ? 0 : 255;
     fade.Since = MinDateTime;
-    return {fade.Alpha, false, covered};
+    return {fade.Alpha, fade.Alpha != before, covered};
   }
   const long long msPerDay = MSecsPerDay;
   if (covered != fade.Covered) {
@@ -75,7 +76,8 @@ TCoverStep CoverFadeStep(TCoverFade& fade, bool covered, TDateTime now, bool fad
     fade.Alpha = covered ? 255 - up : up;
   }
   if (fade.Alpha == target) fade.Since = MinDateTime;
-  return {fade.Alpha, fade.Alpha != target, covered && fade.Alpha == 0};
+  // The step that reaches the end still draws: the window must show its last opacity.
+  return {fade.Alpha, fade.Alpha != target || fade.Alpha != before, covered && fade.Alpha == 0};
 }
 
 }  // namespace tdialix

@@ -54,7 +54,7 @@ struct TCoverFade {
 
 struct TCoverStep {
   int Alpha = 255;
-  bool Moving = false;  // the fade runs: the clock is drawn again
+  bool Moving = false;  // the opacity changed or is changing: the clock is drawn again
   bool Gone = false;    // fully out of the way: the window is hidden
   bool operator==(const TCoverStep&) const = default;
 };

@@ -69,11 +69,13 @@ TEST(CoverFade, FadesOutOverAQuarterSecondThenIsGoneAndFadesBack) {
   EXPECT_GT(half.Alpha, 100);
   EXPECT_LT(half.Alpha, 155);
   EXPECT_FALSE(half.Gone);
-  EXPECT_EQ(CoverFadeStep(fade, true, Ms(250), true), (TCoverStep{0, false, true}));
+  // The step that reaches the end still asks for a drawing, the next ones not.
+  EXPECT_EQ(CoverFadeStep(fade, true, Ms(250), true), (TCoverStep{0, true, true}));
   EXPECT_EQ(CoverFadeStep(fade, true, Ms(900), true), (TCoverStep{0, false, true}));
   // The window leaves: the clock comes back over the same ramp.
   EXPECT_EQ(CoverFadeStep(fade, false, Ms(1000), true), (TCoverStep{0, true, false}));
-  EXPECT_EQ(CoverFadeStep(fade, false, Ms(1250), true), (TCoverStep{255, false, false}));
+  EXPECT_EQ(CoverFadeStep(fade, false, Ms(1250), true), (TCoverStep{255, true, false}));
+  EXPECT_EQ(CoverFadeStep(fade, false, Ms(1300), true), (TCoverStep{255, false, false}));
 }
 
 TEST(CoverFade, TurningAroundMidwayStartsFromTheOpacityReached) {
@@ -89,8 +91,9 @@ TEST(CoverFade, TurningAroundMidwayStartsFromTheOpacityReached) {
 
 TEST(CoverFade, WithoutFadeSwitchingTheClockGoesAndComesAtOnce) {
   TCoverFade fade;
-  EXPECT_EQ(CoverFadeStep(fade, true, Ms(0), false), (TCoverStep{0, false, true}));
-  EXPECT_EQ(CoverFadeStep(fade, false, Ms(10), false), (TCoverStep{255, false, false}));
+  EXPECT_EQ(CoverFadeStep(fade, true, Ms(0), false), (TCoverStep{0, true, true}));
+  EXPECT_EQ(CoverFadeStep(fade, true, Ms(5), false), (TCoverStep{0, false, true}));
+  EXPECT_EQ(CoverFadeStep(fade, false, Ms(10), false), (TCoverStep{255, true, false}));
 }
 
 }  // namespace
