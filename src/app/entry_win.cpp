@@ -14,6 +14,7 @@
 #include "app/failure_win.h"
 #include "app/master_window_win.h"
 #include "app/messages_win.h"
+#include "base/dpi_win.h"
 #include "base/messages.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -217,6 +218,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // run on is told so, and the process ends.
   if (!tdialix::CheckStartupSystem()) return 1;
   tdialix::InstallFailureHandling();
+  // Where the manifest was not heeded, the program still asks to draw in
+  // each monitor's own pixels.
+  tdialix::DeclareDpiAwareness();
   try {
     return tdialix::RunEntry();
   } catch (...) {

@@ -247,6 +247,7 @@ void TDialixMaster::ApplyToClocks(bool clickThrough, bool topMost) {
     clock->ResetAnimation(PrevText);
     DrawClock(*clock, true);
   }
+  WatchFullScreen();
   Trace(std::wstring(L"clocks-applied ") + (topMost ? L"topmost" : L"notopmost"));
 }
 

@@ -22,6 +22,7 @@
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
+#include "base/scale.h"
 #include "base/system_locale_win.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -327,6 +328,7 @@ void TDialixMaster::DeferredInitialization() {
   LoadStyle(FirstStyleParameter(Parameters).value_or(StyleLoader.DefaultStyleFile), true, true, true);
 
   SettingTimer(true);
+  WatchFullScreen();
   Application.Initialized = true;
   StyleLoader.Initialized = true;
   Trace(L"initialized " + std::to_wstring(Dialixs.size()));
@@ -360,7 +362,7 @@ void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
   input.Shape.HoleAlpha = Settings.HoleAlpha;
   input.Shape.HoleSoft = Settings.HoleSoft;
   input.Shape.TransParent = Settings.TransParent;
-  input.SwitchingAlpha = Visibility.SaveSwitchingAlphaBlend;
+  input.SwitchingAlpha = ScaleRound(Visibility.SaveSwitchingAlphaBlend, 255, CoverAlpha(clock.MonitorIndex));
   clock.DrawClock(redraw, input);
 }
 
@@ -468,6 +470,7 @@ void TDialixMaster::TimerEvent(bool initialize) {
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
+    if (FullScreenWatcher) FullScreenWatcher->CheckWithoutEvents();
     UpdateVisibility(DigitTime(now, ShownStyle(), false), dayType);
   }
   PrevText = NowText;
@@ -529,21 +532,62 @@ void TDialixMaster::UpdateVisibility(TDateTime digitTime, TDayType dayType) {
   input.TempVisible = TempVisible;
   input.PluginVisible = PluginVisible;
   input.FadeSwitching = Style.FadeSwitching;
+  // A clock that a full-screen program has faded away counts as not placed
+  // on its monitor until the program leaves; the fade itself is the clock's own.
+  CoverFades.resize(Dialixs.size());
+  const TDateTime now = LocalNow();
+  std::vector<TCoverStep> cover(Dialixs.size());
+  for (size_t i = 0; i < Dialixs.size(); ++i) {
+    const bool covered = Settings.HideOnFullScreen && i < Covered.size() && Covered[i];
+    cover[i] = CoverFadeStep(CoverFades[i], covered, now, Style.FadeSwitching);
+  }
   std::vector<TClockState> clocks;
   for (size_t i = 0; i < Dialixs.size(); ++i) {
     const HWND window = Dialixs[i]->Handle();
+    const bool placed = (i < ClockParams.size() ? ClockParams[i].Shown : true) && !cover[i].Gone;
     clocks.push_back({::IsWindowVisible(window) != FALSE, ::IsWindowEnabled(window) != FALSE, ::IsIconic(window) != FALSE,
-                      Dialixs[i]->SizeMovingFlag, i < ClockParams.size() ? ClockParams[i].Shown : true});
+                      Dialixs[i]->SizeMovingFlag, placed});
   }
   const std::vector<TClockAction> actions = VisibilityStep(Visibility, input, clocks);
   if (Visibility.Visible && Settings.ZOrderMode == zmTopMost) EnforceTopMost();
   for (size_t i = 0; i < actions.size(); ++i) {
     TDialix& clock = *Dialixs[i];
     if (actions[i].Reset) clock.ResetAnimation(PrevText);
-    if (actions[i].Draw) DrawClock(clock, actions[i].Force);
+    if (actions[i].Draw) DrawClock(clock, actions[i].Force || cover[i].Moving);
     if (actions[i].Show) clock.ShowByProgram(true);
     if (actions[i].Hide) clock.ShowByProgram(false);
   }
+}
+
+void TDialixMaster::WatchFullScreen() {
+  if (Settings.HideOnFullScreen && !FullScreenWatcher) {
+    FullScreenWatcher = std::make_unique<TFullScreenWatcher>([this] { FullScreenChanged(); });
+    Trace(std::wstring(L"fullscreen-watch ") + (FullScreenWatcher->Watching() ? L"1" : L"0"));
+    FullScreenChanged();
+  } else if (!Settings.HideOnFullScreen && FullScreenWatcher) {
+    FullScreenWatcher.reset();
+    Covered.assign(Covered.size(), false);
+    Trace(L"fullscreen-watch 0");
+  }
+}
+
+void TDialixMaster::FullScreenChanged() {
+  if (!FullScreenWatcher) return;
+  std::vector<TRect> bounds;
+  for (const TMonitorRecord& monitor : Monitors) bounds.push_back(monitor.Bounds);
+  std::vector<bool> covered = TFullScreenWatcher::Covered(bounds);
+  if (covered == Covered) return;
+  Covered = std::move(covered);
+  if (TraceEnabled()) {
+    std::wstring line = L"fullscreen";
+    for (const bool monitor : Covered) line += monitor ? L" 1" : L" 0";
+    Trace(line);
+  }
+}
+
+int TDialixMaster::CoverAlpha(int monitorIndex) const {
+  if (monitorIndex < 0 || static_cast<size_t>(monitorIndex) >= CoverFades.size()) return 255;
+  return CoverFades[monitorIndex].Alpha;
 }
 
 void TDialixMaster::TrayClockChange(bool visible) {
@@ -790,6 +834,8 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
   // after its own screen's clock was switched off).
   if (Application.Initialized && KeepOneClockShown(ClockParams, Monitors)) Trace(L"clock-kept-shown");
   MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+  // The monitors' places changed: what a full-screen window covers, too.
+  FullScreenChanged();
 
   if (!Application.Initialized) return;
   for (size_t i = 0; i < Dialixs.size(); ++i) {
@@ -882,6 +928,7 @@ void TDialixMaster::FormDestroy() {
   Destroyed = true;
   PluginHost.Terminating = true;  // from here on only ticks and the final call reach plug-ins
   SettingTimer(false);
+  FullScreenWatcher.reset();
   GlyphBuilder.reset();  // a build still running stops, and is waited for
   RestoreTaskbarClock();
   TrayIcon.reset();  // the icon leaves the notification area

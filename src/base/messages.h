@@ -271,6 +271,7 @@ enum class TMsg : int {
   SettingTaskBarGroup = 1519,
   SettingTrayIcon = 1520,
   SettingHideTrayClock = 1521,
+  SettingHideOnFullScreen = 1900,
   SettingLocked = 1530,
   SettingHideGroup = 1531,
   SettingHideType = 1532,

@@ -30,7 +30,8 @@ TSettingLayout SettingLayout() {
   l.ToolTipFormatLabel = {30, 120, 130, 15, Text(TMsg::SettingToolTipFormat)};
   l.ToolTipFormatComboBox = {166, 116, 222, 23};
   l.EnableOtherwiseShowWindowCheckBox = {12, 152, 0, 0, Text(TMsg::SettingEnableOtherwiseShow)};
-  l.TaskBarGroupBox = {8, 186, 388, 116, Text(TMsg::SettingTaskBarGroup)};
+  l.HideOnFullScreenCheckBox = {12, 180, 0, 0, Text(TMsg::SettingHideOnFullScreen)};
+  l.TaskBarGroupBox = {8, 214, 388, 116, Text(TMsg::SettingTaskBarGroup)};
   l.TrayIconCheckBox = {12, 24, 0, 0, Text(TMsg::SettingTrayIcon)};
   l.TaskTrayFormatLabel = {30, 56, 122, 15, Text(TMsg::SettingToolTipFormat)};
   l.TaskTrayFormatComboBox = {158, 52, 218, 23};

@@ -83,6 +83,7 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
     box->OnChange = [this] { Changed(); };
   }
   EnableOtherwiseShowWindowCheckBox.OnClick = [this] { Changed(); };
+  HideOnFullScreenCheckBox.OnClick = [this] { Changed(); };
   TrayIconCheckBox.OnClick = [this] { TrayIconCheckBoxClick(); };
   HideTrayClockCheckBox.OnClick = [this] { Changed(); };
 
@@ -193,6 +194,7 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
           {ToolTipFormatLabel, l.ToolTipFormatLabel, &ViewSheet},
           {ToolTipFormatComboBox, l.ToolTipFormatComboBox, &ViewSheet},
           {EnableOtherwiseShowWindowCheckBox, l.EnableOtherwiseShowWindowCheckBox, &ViewSheet},
+          {HideOnFullScreenCheckBox, l.HideOnFullScreenCheckBox, &ViewSheet},
           {TaskBarGroupBox, l.TaskBarGroupBox, &ViewSheet},
           {TrayIconCheckBox, l.TrayIconCheckBox, &TaskBarGroupBox},
           {TaskTrayFormatLabel, l.TaskTrayFormatLabel, &TaskBarGroupBox},
@@ -277,6 +279,7 @@ void TDialixSetting::FormCreate() {
   ShowToolTipCheckBox.SetChecked(f.ShowToolTip);
   ToolTipFormatComboBox.SetText(f.ToolTipFormat);
   EnableOtherwiseShowWindowCheckBox.SetChecked(f.EnableOtherwiseShowWindow);
+  HideOnFullScreenCheckBox.SetChecked(f.HideOnFullScreen);
   TrayIconCheckBox.SetChecked(f.ShowTaskTrayIcon);
   TaskTrayFormatComboBox.SetText(f.TaskTrayFormat);
   HideTrayClockCheckBox.SetChecked(f.HideTrayClock);
@@ -391,6 +394,7 @@ TSettingFields TDialixSetting::Fields() const {
   f.ShowToolTip = ShowToolTipCheckBox.Checked();
   f.ToolTipFormat = ToolTipFormatComboBox.Text();
   f.EnableOtherwiseShowWindow = EnableOtherwiseShowWindowCheckBox.Checked();
+  f.HideOnFullScreen = HideOnFullScreenCheckBox.Checked();
   f.ShowTaskTrayIcon = TrayIconCheckBox.Checked();
   f.TaskTrayFormat = TaskTrayFormatComboBox.Text();
   f.HideTrayClock = HideTrayClockCheckBox.Checked();
