@@ -83,8 +83,10 @@ HWND HandleWindow(std::uint32_t value) {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
 }
 
-// The window that owns an installer request's questions and messages.
+// The window that owns an installer request's questions and messages; none
+// for a silent installer, which names none.
 HWND RequestOwner(const TAssociateRequest& request) {
+  if (request.Owner == 0) return nullptr;
   const HWND owner = HandleWindow(request.Owner);
   return ::IsWindow(owner) ? owner : ::GetDesktopWindow();
 }
