@@ -14,6 +14,7 @@
 #include "app/failure_win.h"
 #include "app/master_window_win.h"
 #include "app/messages_win.h"
+#include "base/dpi_win.h"
 #include "base/messages.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -82,8 +83,10 @@ HWND HandleWindow(std::uint32_t value) {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
 }
 
-// The window that owns an installer request's questions and messages.
+// The window that owns an installer request's questions and messages; none
+// for a silent installer, which names none.
 HWND RequestOwner(const TAssociateRequest& request) {
+  if (request.Owner == 0) return nullptr;
   const HWND owner = HandleWindow(request.Owner);
   return ::IsWindow(owner) ? owner : ::GetDesktopWindow();
 }
@@ -217,6 +220,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // run on is told so, and the process ends.
   if (!tdialix::CheckStartupSystem()) return 1;
   tdialix::InstallFailureHandling();
+  // Where the manifest was not heeded, the program still asks to draw in
+  // each monitor's own pixels.
+  tdialix::DeclareDpiAwareness();
   try {
     return tdialix::RunEntry();
   } catch (...) {

@@ -22,6 +22,7 @@
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
+#include "base/scale.h"
 #include "base/system_locale_win.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -327,6 +328,7 @@ void TDialixMaster::DeferredInitialization() {
   LoadStyle(FirstStyleParameter(Parameters).value_or(StyleLoader.DefaultStyleFile), true, true, true);
 
   SettingTimer(true);
+  WatchFullScreen();
   Application.Initialized = true;
   StyleLoader.Initialized = true;
   Trace(L"initialized " + std::to_wstring(Dialixs.size()));
@@ -360,6 +362,12 @@ TTickMotion TDialixMaster::Motion() const {
   // slow for them) only the tick sees the pointer come and go.
   const bool hookFollows = HookDllFlag && !(Settings.HideType == htHole && Settings.TimerInterval > 99);
   motion.PointerFollowed = Settings.HideType != htNone && !hookFollows;
+  for (size_t i = 0; i < Dialixs.size(); ++i) {
+    // A clock on its way out of a full-screen program's way, or back.
+    const bool covered = Settings.HideOnFullScreen && i < Covered.size() && Covered[i];
+    const TCoverFade fade = i < CoverFades.size() ? CoverFades[i] : TCoverFade{};
+    motion.CoverFading = motion.CoverFading || covered != fade.Covered || fade.Alpha != (fade.Covered ? 0 : 255);
+  }
   for (const auto& clock : Dialixs) {
     motion.Dragging = motion.Dragging || clock->SizeMovingFlag;
     motion.HideFading = motion.HideFading || clock->Hover.AlphaHiding;
@@ -408,6 +416,10 @@ void TDialixMaster::ScheduleTick(bool afterTick) {
   if (Settings.AutoStyleChange) input.Changes = &Settings.ChangeTimeList;
   // "Always on top" looks at the windows above the clocks at least four times a second.
   if (Settings.ZOrderMode == zmTopMost && Visibility.Visible) input.MaxSleep = 250;
+  // Where no window event ever arrives (Wine), the tick looks for a
+  // full-screen program twice a second, so that the clock is out of its way
+  // within a second.
+  if (FullScreenWatcher && FullScreenWatcher->Polling()) input.MaxSleep = std::min<std::int64_t>(input.MaxSleep, 500);
   const TTickPlan plan = PlanNextTick(input);
   // While something moves the timer repeats every interval; it is set anew
   // only to reach the first of those ticks and when the interval changes.
@@ -439,7 +451,7 @@ void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
   input.Shape.HoleAlpha = Settings.HoleAlpha;
   input.Shape.HoleSoft = Settings.HoleSoft;
   input.Shape.TransParent = Settings.TransParent;
-  input.SwitchingAlpha = Visibility.SaveSwitchingAlphaBlend;
+  input.SwitchingAlpha = ScaleRound(Visibility.SaveSwitchingAlphaBlend, 255, CoverAlpha(clock.MonitorIndex));
   clock.DrawClock(redraw, input);
 }
 
@@ -553,6 +565,7 @@ void TDialixMaster::Tick(bool initialize) {
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
+    if (FullScreenWatcher) FullScreenWatcher->CheckWithoutEvents();
     UpdateVisibility(DigitTime(now, ShownStyle(), false), dayType);
   }
   PrevText = NowText;
@@ -615,21 +628,64 @@ void TDialixMaster::UpdateVisibility(TDateTime digitTime, TDayType dayType) {
   input.TempVisible = TempVisible;
   input.PluginVisible = PluginVisible;
   input.FadeSwitching = Style.FadeSwitching;
+  // A clock that a full-screen program has faded away counts as not placed
+  // on its monitor until the program leaves; the fade itself is the clock's own.
+  CoverFades.resize(Dialixs.size());
+  const TDateTime now = LocalNow();
+  std::vector<TCoverStep> cover(Dialixs.size());
+  for (size_t i = 0; i < Dialixs.size(); ++i) {
+    const bool covered = Settings.HideOnFullScreen && i < Covered.size() && Covered[i];
+    cover[i] = CoverFadeStep(CoverFades[i], covered, now, Style.FadeSwitching);
+  }
   std::vector<TClockState> clocks;
   for (size_t i = 0; i < Dialixs.size(); ++i) {
     const HWND window = Dialixs[i]->Handle();
+    const bool placed = (i < ClockParams.size() ? ClockParams[i].Shown : true) && !cover[i].Gone;
     clocks.push_back({::IsWindowVisible(window) != FALSE, ::IsWindowEnabled(window) != FALSE, ::IsIconic(window) != FALSE,
-                      Dialixs[i]->SizeMovingFlag, i < ClockParams.size() ? ClockParams[i].Shown : true});
+                      Dialixs[i]->SizeMovingFlag, placed});
   }
   const std::vector<TClockAction> actions = VisibilityStep(Visibility, input, clocks);
   if (Visibility.Visible && Settings.ZOrderMode == zmTopMost) EnforceTopMost();
   for (size_t i = 0; i < actions.size(); ++i) {
     TDialix& clock = *Dialixs[i];
     if (actions[i].Reset) clock.ResetAnimation(PrevText);
-    if (actions[i].Draw) DrawClock(clock, actions[i].Force);
+    if (actions[i].Draw) DrawClock(clock, actions[i].Force || cover[i].Moving);
     if (actions[i].Show) clock.ShowByProgram(true);
     if (actions[i].Hide) clock.ShowByProgram(false);
   }
+}
+
+void TDialixMaster::WatchFullScreen() {
+  if (Settings.HideOnFullScreen && !FullScreenWatcher) {
+    FullScreenWatcher = std::make_unique<TFullScreenWatcher>([this] { FullScreenChanged(); });
+    Trace(std::wstring(L"fullscreen-watch ") + (FullScreenWatcher->Watching() ? L"1" : L"0"));
+    FullScreenChanged();
+  } else if (!Settings.HideOnFullScreen && FullScreenWatcher) {
+    FullScreenWatcher.reset();
+    Covered.assign(Covered.size(), false);
+    Trace(L"fullscreen-watch 0");
+    ScheduleTick();  // covered clocks come back
+  }
+}
+
+void TDialixMaster::FullScreenChanged() {
+  if (!FullScreenWatcher) return;
+  std::vector<TRect> bounds;
+  for (const TMonitorRecord& monitor : Monitors) bounds.push_back(monitor.Bounds);
+  std::vector<bool> covered = TFullScreenWatcher::Covered(bounds);
+  if (covered == Covered) return;
+  Covered = std::move(covered);
+  if (TraceEnabled()) {
+    std::wstring line = L"fullscreen";
+    for (const bool monitor : Covered) line += monitor ? L" 1" : L" 0";
+    Trace(line);
+  }
+  ScheduleTick();  // the cover fade starts at once
+}
+
+int TDialixMaster::CoverAlpha(int monitorIndex) const {
+  if (monitorIndex < 0 || static_cast<size_t>(monitorIndex) >= CoverFades.size()) return 255;
+  return CoverFades[monitorIndex].Alpha;
 }
 
 void TDialixMaster::TrayClockChange(bool visible) {
@@ -776,6 +832,11 @@ void TDialixMaster::ClockResized(TDialix& clock) {
   ::SendMessageW(ToolTipHandle, TTM_TRACKPOSITION, 0, MAKELPARAM(at.X, at.Y));
 }
 
+void TDialixMaster::DialogMarkReleased() {
+  // A close asked for while a dialog was open comes now.
+  if (Tag == 0 && CloseRequested && !StyleLoader.LoadingDesign) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
 void TDialixMaster::BringDialogForward() {
   const HWND popup = ::GetLastActivePopup(Handle());
   if (popup && popup != Handle()) ::SetForegroundWindow(popup);
@@ -873,6 +934,8 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
   // after its own screen's clock was switched off).
   if (Application.Initialized && KeepOneClockShown(ClockParams, Monitors)) Trace(L"clock-kept-shown");
   MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+  // The monitors' places changed: what a full-screen window covers, too.
+  FullScreenChanged();
 
   if (!Application.Initialized) return;
   for (size_t i = 0; i < Dialixs.size(); ++i) {
@@ -965,6 +1028,7 @@ void TDialixMaster::FormDestroy() {
   Destroyed = true;
   PluginHost.Terminating = true;  // from here on only ticks and the final call reach plug-ins
   SettingTimer(false);
+  FullScreenWatcher.reset();
   GlyphBuilder.reset();  // a build still running stops, and is waited for
   RestoreTaskbarClock();
   TrayIcon.reset();  // the icon leaves the notification area
@@ -1135,6 +1199,16 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // the close comes again once it has gone.
         CloseRequested = true;
         OpenStyleEditor->Close();
+        return 0;
+      }
+      if (Tag != 0) {
+        // Another dialog's modal loop runs on the master: it is closed as
+        // Cancel first, and the close comes again once the dialog has gone.
+        // (A message box without Cancel waits for its answer.)
+        CloseRequested = true;
+        const HWND popup = ::GetLastActivePopup(Handle());
+        if (popup && popup != Handle()) ::PostMessageW(popup, WM_CLOSE, 0, 0);
+        Trace(L"close-deferred");
         return 0;
       }
       Trace(L"close");

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/application_win.h"
+#include "app/full_screen.h"
+#include "app/full_screen_watcher_win.h"
 #include "app/monitor_list.h"
 #include "app/popup_menu.h"
 #include "app/settings.h"
@@ -103,9 +105,17 @@ class TDialixMaster : public TWindow,
   TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the date and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
   int Tag = 0;  // 1 while a dialog or command of the master runs
+  // The dialog-open mark went: a close that waited for it comes now.
+  void DialogMarkReleased();
 
   // Visible, Hiding, SaveSwitchingTime, SaveSwitchingAlphaBlend, SaveDisplayS.
   TVisibilityState Visibility;
+
+  // Full-screen programs: the watcher while the setting is on, and per
+  // monitor whether one covers it and how far its clock has faded away.
+  std::unique_ptr<TFullScreenWatcher> FullScreenWatcher;
+  std::vector<bool> Covered;
+  std::vector<TCoverFade> CoverFades;
 
   std::wstring SettingsPath;  // where the settings are written
   TWinSettingsFiles SettingsFiles;
@@ -332,6 +342,12 @@ class TDialixMaster : public TWindow,
   bool AutoStyleChangeDue(TDateTime now) const;
   // Loaded plug-ins get their tick every second.
   bool PluginsLoaded() const { return !PluginHost.Empty(); }
+  // Starts or stops watching for full-screen programs as the setting says.
+  void WatchFullScreen();
+  // The foreground window changed or moved: which monitors are covered now.
+  void FullScreenChanged();
+  // The opacity the cover fade leaves a monitor's clock, 0 ... 255.
+  int CoverAlpha(int monitorIndex) const;
   void EnforceTopMost();
   // The locale's date and time forms changed: texts and clocks follow at once.
   void LocaleChanged();

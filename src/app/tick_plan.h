@@ -24,11 +24,13 @@ struct TTickMotion {
   bool PointerFollowed = false; // a hole follows the pointer, or the pointer's leaving is watched
   bool TempVisible = false;     // the clocks are shown for a moment
   bool Dragging = false;        // the user drags a clock
+  bool CoverFading = false;     // a clock fades out of a full-screen program's way, or back
   // The last tick was an initialising one, without the look-ahead and with
   // every colon lit: the next one may show another string at once.
   bool Initialized = false;
   bool Any() const {
-    return CellsChanging || SwitchFading || HideFading || PointerFollowed || TempVisible || Dragging || Initialized;
+    return CellsChanging || SwitchFading || HideFading || PointerFollowed || TempVisible || Dragging || CoverFading ||
+           Initialized;
   }
 };
 

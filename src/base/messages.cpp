@@ -184,6 +184,8 @@ std::wstring_view MessageText(TMsg id) {
       return L"トレイにアイコンを表示";
     case TMsg::SettingHideTrayClock:
       return L"時計を自動的に隠す";
+    case TMsg::SettingHideOnFullScreen:
+      return L"全画面表示のプログラムがあるときは時計を隠す";
     case TMsg::SettingLocked:
       return L"時計の位置を固定";
     case TMsg::SettingHideGroup:

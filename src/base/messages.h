@@ -271,6 +271,7 @@ enum class TMsg : int {
   SettingTaskBarGroup = 1519,
   SettingTrayIcon = 1520,
   SettingHideTrayClock = 1521,
+  SettingHideOnFullScreen = 1900,
   SettingLocked = 1530,
   SettingHideGroup = 1531,
   SettingHideType = 1532,
@@ -416,6 +417,8 @@ enum class TMsg : int {
 inline constexpr std::wstring_view kAppTitle = L"TDialix";
 
 std::wstring_view MessageText(TMsg id);
+// The same as a string of its own, for captions, list items and layouts.
+inline std::wstring MessageString(TMsg id) { return std::wstring(MessageText(id)); }
 
 // One argument of FormatText: a number for %d, a text for %s.
 using TFormatArg = std::variant<std::int64_t, std::wstring>;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/dpi.h"
 #include "base/scale.h"
 
 namespace tdialix {
@@ -186,7 +187,7 @@ struct TMetrics {
   int OuterGrey = 0, InnerGrey = 0, ShadowGrey = 0;
 
   TMetrics(const TStyle& s, const TGlyphTarget& t) {
-    P = std::clamp(ScaleRound(s.FontSize, 100, t.MonitorHeight), 0, kMaxGlyphHeight);
+    P = std::clamp(ClockGlyphHeight(s.FontSize, t.MonitorHeight), 0, kMaxGlyphHeight);
     Wo = DecorationWidth(s.OuterFrame, P);
     Wi = DecorationWidth(s.InnerFrame, P);
     Ws = DecorationWidth(s.Shadow, P);

@@ -72,6 +72,7 @@ TSettingFields SettingFields(const TSettings& s, int priorityClass) {
   f.ShowToolTip = s.ShowToolTip;
   f.ToolTipFormat = s.ToolTipFormat;
   f.EnableOtherwiseShowWindow = s.EnableOtherwiseShowWindow;
+  f.HideOnFullScreen = s.HideOnFullScreen;
   f.ShowTaskTrayIcon = s.ShowTaskTrayIcon;
   f.TaskTrayFormat = s.TaskTrayFormat;
   f.HideTrayClock = s.HideTrayClock;
@@ -96,6 +97,7 @@ void StoreViewAndOperation(const TSettingFields& f, TSettings& s) {
   s.ShowToolTip = f.ShowToolTip;
   s.ToolTipFormat = f.ToolTipFormat;
   s.EnableOtherwiseShowWindow = f.EnableOtherwiseShowWindow;
+  s.HideOnFullScreen = f.HideOnFullScreen;
   s.ShowTaskTrayIcon = f.ShowTaskTrayIcon;
   s.TaskTrayFormat = f.TaskTrayFormat;
   s.HideTrayClock = f.HideTrayClock;

@@ -51,6 +51,7 @@ struct TSettingFields {
   bool ShowToolTip = false;
   std::wstring ToolTipFormat;
   bool EnableOtherwiseShowWindow = true;
+  bool HideOnFullScreen = true;
   bool ShowTaskTrayIcon = true;
   std::wstring TaskTrayFormat;
   bool HideTrayClock = false;

@@ -20,11 +20,9 @@ namespace tdialix {
 
 namespace {
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 std::vector<std::wstring> Texts(std::initializer_list<TMsg> ids) {
   std::vector<std::wstring> texts;
-  for (const TMsg id : ids) texts.push_back(Text(id));
+  for (const TMsg id : ids) texts.push_back(MessageString(id));
   return texts;
 }
 
@@ -60,7 +58,7 @@ std::wstring DocumentsFolder() {
 TDialixStyle::TDialixStyle(HWND owner, TStyleEditHost& host, int page, int lastClosedPage)
     : TWRForm(L"TDialixStyle"), Host(host) {
   Owner = owner;
-  Caption = Text(TMsg::StyleEditCaption);
+  Caption = MessageString(TMsg::StyleEditCaption);
   Position = TFormPosition::poScreenCenter;
   HelpContext = kStyleEditHelpContext;
   FPageIndex = StyleEditOpeningPage(page, lastClosedPage, host.StyleRecord().FontType != ftBitmap);
@@ -160,8 +158,8 @@ TDialixStyle::TDialixStyle(HWND owner, TStyleEditHost& host, int page, int lastC
   TimeSlotListView.MultiSelect = true;
   TimeSlotListView.GroupView = true;
   const TStyleEditLayout l = StyleEditLayout();
-  TimeSlotListView.Columns = {{Text(TMsg::TimeSlotStartColumn), l.StartColumnWidth},
-                              {Text(TMsg::TimeSlotEndColumn), l.EndColumnWidth}};
+  TimeSlotListView.Columns = {{MessageString(TMsg::TimeSlotStartColumn), l.StartColumnWidth},
+                              {MessageString(TMsg::TimeSlotEndColumn), l.EndColumnWidth}};
   TimeSlotListView.OnSelectItem = [this] { TimeSlotListViewSelect(); };
   TimeSlotListView.OnDblClick = [this] {
     if (TimeSlotModifyButton.Enabled()) TimeSlotModifyButtonClick();
@@ -187,7 +185,7 @@ TDialixStyle::TDialixStyle(HWND owner, TStyleEditHost& host, int page, int lastC
 
   ClientSize = l.ClientSize;
   const auto spec = [](TControlSpec s, TMsg text) {
-    s.Text = Text(text);
+    s.Text = MessageString(text);
     return s;
   };
   Layout({{PageControl, l.PageControl},
@@ -643,7 +641,7 @@ void TDialixStyle::Apply() {
 
 void TDialixStyle::Browse(TWREdit& edit) {
   TWROpenDialog open;
-  open.Filter = Text(TMsg::BitmapFileFilter);
+  open.Filter = MessageString(TMsg::BitmapFileFilter);
   open.Options |= ofFileMustExist;
   const std::wstring current = edit.Text();
   const std::wstring folder = current.empty() ? std::wstring() : FolderOf(current);

@@ -81,6 +81,17 @@ inline std::vector<HWND> WindowsOfClass(const std::wstring& className, DWORD pro
   return windows;
 }
 
+// How many windows of the class the process shows.
+inline size_t VisibleWindowCount(const std::wstring& className, DWORD processId) {
+  const std::vector<HWND> windows = WindowsOfClass(className, processId);
+  return static_cast<size_t>(std::count_if(windows.begin(), windows.end(), [](HWND w) { return ::IsWindowVisible(w); }));
+}
+
+// Waits until the window is gone.
+inline void ExpectWindowGoes(HWND window) {
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(window); }));
+}
+
 inline BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
   wchar_t name[64] = {};
   ::GetClassNameW(window, name, 64);

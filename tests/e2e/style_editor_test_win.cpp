@@ -31,12 +31,7 @@ class StyleEditorTest : public ProgramTest {
   static HWND WaitForEditor(const Program& program) {
     return WaitForTopWindow(program.Id, L"TDialixStyle", L"スタイルの編集");
   }
-  static size_t EditorCount(const Program& program) {
-    size_t count = 0;
-    for (const HWND window : WindowsOfClass(L"TDialixStyle", program.Id)) count += ::IsWindowVisible(window) ? 1 : 0;
-    return count;
-  }
-  static void WaitClosed(HWND dialog) { EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })); }
+  static size_t EditorCount(const Program& program) { return VisibleWindowCount(L"TDialixStyle", program.Id); }
   // The control right after a caption (a label, or a group box's first control).
   static HWND After(HWND dialog, std::wstring_view caption) {
     const HWND label = FindControlByText(dialog, caption);
@@ -74,7 +69,7 @@ TEST_F(StyleEditorTest, TheRequestTheMenuAndTheIconEachOpenOneEditorOnTheRemembe
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_EQ(EditorCount(*program), 1u);
   PostKey(editor, VK_ESCAPE);
-  WaitClosed(editor);
+  ExpectWindowGoes(editor);
   EXPECT_TRUE(WaitUntil([] { return Traced(L"styleeditor-closed cancel"); })) << TraceText();
 
   // The menu opens it on the page it was closed on.
@@ -84,7 +79,7 @@ TEST_F(StyleEditorTest, TheRequestTheMenuAndTheIconEachOpenOneEditorOnTheRemembe
   EXPECT_TRUE(FormatPageShown(editor));
   EXPECT_FALSE(TracedPrefix(L"dialog-missing")) << TraceText();
   Click(FindControlByText(editor, L"キャンセル"));
-  WaitClosed(editor);
+  ExpectWindowGoes(editor);
 
   // A page that does not exist keeps the remembered one, too.
   DoubleClickTrayIcon(*program);
@@ -92,7 +87,7 @@ TEST_F(StyleEditorTest, TheRequestTheMenuAndTheIconEachOpenOneEditorOnTheRemembe
   ASSERT_TRUE(editor) << TraceText();
   EXPECT_TRUE(FormatPageShown(editor));
   PostKey(editor, VK_ESCAPE);
-  WaitClosed(editor);
+  ExpectWindowGoes(editor);
   CloseInstance(*program);
   EXPECT_EQ(ReadStyleFile(DefaultStyle()).FontSize, 12);
 }
@@ -116,7 +111,7 @@ TEST_F(StyleEditorTest, OkKeepsItsChangesInDefaultDlxAndCancelTakesItsOwnBack) {
     return now.right - now.left < before.right - before.left;
   })) << "the preview shows on the clock";
   Click(FindControlByText(editor, L"OK"));
-  WaitClosed(editor);
+  ExpectWindowGoes(editor);
   EXPECT_TRUE(WaitUntil([] { return Traced(L"styleeditor-apply redrawn"); })) << TraceText();
   EXPECT_TRUE(Traced(L"styleeditor-closed ok"));
 
@@ -129,7 +124,7 @@ TEST_F(StyleEditorTest, OkKeepsItsChangesInDefaultDlxAndCancelTakesItsOwnBack) {
   SetText(size, L"20");
   EXPECT_TRUE(WaitUntil([] { return TracedPrefix(L"glyphbuild-end "); })) << TraceText();
   PostKey(editor, VK_ESCAPE);
-  WaitClosed(editor);
+  ExpectWindowGoes(editor);
   EXPECT_TRUE(WaitUntil([] { return Traced(L"styleeditor-closed cancel"); })) << TraceText();
   CloseInstance(*program);
 
@@ -191,7 +186,7 @@ TEST_F(StyleEditorTest, AnAutomaticChangeDueWhileTheEditorIsOpenWaitsUntilItClos
       40000));
   EXPECT_FALSE(TracedPrefix(L"autostyle ")) << TraceText();
   PostKey(editor, VK_ESCAPE);
-  WaitClosed(editor);
+  ExpectWindowGoes(editor);
   EXPECT_TRUE(WaitUntil([&] { return Traced(L"autostyle " + style); })) << "the entry stayed pending\n" << TraceText();
   CloseInstance(*program);
   ::DeleteFileW(style.c_str());

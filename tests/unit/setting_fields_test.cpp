@@ -18,6 +18,7 @@ TEST(SettingFields, EveryControlReadsItsSettingAndWritesItBack) {
   s.ShowTaskTrayIcon = false;
   s.TaskTrayFormat = L"gge'年'm'月'd'日'";
   s.HideTrayClock = true;
+  s.HideOnFullScreen = false;
   s.Locked = true;
   s.HideType = htHole;
   s.HideSensitive = 33;

@@ -73,6 +73,8 @@ TEST(PlanNextTick, SleepsUntilTheNextChangeOrTicksEveryIntervalWhileSomethingMov
        nullptr, nullptr, At(12, 0, 0, 416), true},
       {"dragged", At(12, 0, 0, 400), &seconds, 32, {false, false, false, false, false, true}, false, false, nullptr,
        nullptr, At(12, 0, 0, 416), true},
+      {"a clock fading out of a full-screen program's way", At(12, 0, 0, 400), &seconds, 32, {.CoverFading = true},
+       false, false, nullptr, nullptr, At(12, 0, 0, 416), true},
       {"right after an initialising tick", At(12, 0, 0, 400), &seconds, 32, {.Initialized = true}, false, false,
        nullptr, nullptr, At(12, 0, 0, 416), true},
       {"power saving doubles the interval", At(12, 0, 0, 400), &seconds, 64, {true}, false, false, nullptr, nullptr,

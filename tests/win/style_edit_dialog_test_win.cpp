@@ -46,38 +46,6 @@ class TFakeMaster : public TStyleEditHost {
   void ShowHolidaySettingsLater() override { ++HolidayRequests; }
 };
 
-bool Visible(const TWRControl& control) {
-  return (::GetWindowLongPtrW(control.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-bool Enabled(const TWRControl& control) { return ::IsWindowEnabled(control.Handle()) != FALSE; }
-
-std::vector<std::wstring> TabTexts(HWND tabs) {
-  std::vector<std::wstring> texts;
-  for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    TabCtrl_GetItem(tabs, i, &item);
-    texts.emplace_back(text);
-  }
-  return texts;
-}
-
-// Selects rows of a list view as the user's clicks would.
-void SelectRows(const TWRListView& list, std::initializer_list<int> rows) {
-  LVITEMW none{};
-  none.stateMask = LVIS_SELECTED;
-  ::SendMessageW(list.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-  for (const int row : rows) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
-    ::SendMessageW(list.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-  }
-}
-
 class StyleEditDialogTest : public testing::Test {
  protected:
   TFakeMaster Master;
@@ -350,10 +318,10 @@ TEST_F(StyleEditDialogTest, TimeSlotsAreAddedChangedAndDeletedAndActOnApplyOnly)
     Click(dialog.TimeSlotModifyButton.Handle());
     EXPECT_EQ(list.SelectedItems(), std::vector<int>{0});
     EXPECT_EQ(list.ItemText(0, 1), FormatTimeText(0.125, SystemFormatSettings()));
-    SelectRows(list, {0, 1});
+    SelectRows(list.Handle(), {0, 1});
     EXPECT_FALSE(Enabled(dialog.TimeSlotModifyButton));
     EXPECT_TRUE(Enabled(dialog.TimeSlotDeleteButton));
-    SelectRows(list, {1});
+    SelectRows(list.Handle(), {1});
     SendKey(list.Handle(), VK_DELETE);
     EXPECT_EQ(list.ItemCount(), 1);
     EXPECT_EQ(list.SelectedItems(), std::vector<int>{0});
