@@ -48,6 +48,7 @@ void TDialixMaster::PreviewStyle(const TStyle& values) {
   Preview = values;
   RequestImages(values);
   for (const auto& clock : Dialixs) DrawClock(*clock, true);
+  ScheduleTick();  // seconds or an animation previewed want their ticks
 }
 
 void TDialixMaster::ApplyStyle(const TStyle& style, bool rebuildImages) {
@@ -85,6 +86,7 @@ void TDialixMaster::EndPreview() {
     clock->ResetAnimation(PrevText);
     DrawClock(*clock, true);
   }
+  ScheduleTick();
 }
 
 void TDialixMaster::RequestImages(const TStyle& style) {

@@ -406,10 +406,12 @@ void TDialixMaster::ScheduleTick(bool afterTick) {
   input.Interval = interval;
   input.GridOrigin = MainTimerOrigin;
   input.Motion = Motion();
-  input.Style = &Style;
+  // The editor's previewed values decide what the clocks show, and so when they change.
+  const TStyle& shown = ShownStyle();
+  input.Style = &shown;
   input.DisplayBits = SaveDisplayColor;
   input.EverySecond = EverySecondWork() || AutoStyleChangeDue(now);
-  const TDateTime digitTime = DigitTime(now, Style, false);
+  const TDateTime digitTime = DigitTime(now, shown, false);
   input.VisibilityDue =
       Visibility.Visible != InVisibleTimeSlot(Style.VisibleTimeSlotList, digitTime, DayTypeOf(now, HolidayFlag));
   input.Slots = &Style.VisibleTimeSlotList;
