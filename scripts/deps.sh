@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing TDialix
 # need, and the Japanese locale, when they are missing. Harmless to run again.
+#   scripts/deps.sh [more packages a script needs besides]
 set -euo pipefail
 
 # wine32:i386 installs harmlessly on machines that cannot execute 32-bit code;
@@ -11,6 +12,7 @@ packages=(
   wine wine64 wine32:i386 xvfb x11-utils xdotool imagemagick  # running them on Linux, window tests, screenshots
   fonts-ipafont locales                                        # a Japanese system
   nsis fp-utils zip                                            # the installers, the help file, the portable zips
+  "$@"
 )
 
 sudo=()

@@ -26,6 +26,8 @@ class TFullScreenWatcher {
 
   // Whether the system's window events reach the watcher.
   bool Watching() const { return ForegroundHook != nullptr; }
+  // No window event has arrived yet: the tick looks at the foreground window itself.
+  bool Polling() const { return !EventsArrive; }
 
   // For a system that accepts the hooks but sends no window events to other
   // programs (Wine 8 sends none): until the first event arrives, the tick

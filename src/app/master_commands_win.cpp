@@ -204,6 +204,7 @@ void TDialixMaster::ShowAutoStyle() {
   // Every entry is pending again: the one due now applies at the next check.
   Settings.AutoStyleChange = autoStyleChange;
   Settings.ChangeTimeList = std::move(list);
+  ScheduleTick();  // the next change's time may come before the tick now set
 }
 
 void TDialixMaster::ShowSettings(int page) {

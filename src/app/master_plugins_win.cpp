@@ -157,10 +157,12 @@ std::int32_t TDialixMaster::PluginVisibleClock(bool visible) {
   const std::vector<TVisibleClockAction> actions = VisibleClockActions(visible, states);
   std::int32_t result = 0;
   for (size_t i = 0; i < actions.size() && i < Dialixs.size(); ++i) {
+    if (actions[i] == TVisibleClockAction::vaShow) DrawClock(*Dialixs[i], true);  // the clock comes with today's time
     if (actions[i] != TVisibleClockAction::vaNone) {
       result = Dialixs[i]->ShowByProgram(actions[i] == TVisibleClockAction::vaShow);
     }
   }
+  ScheduleTick();  // a clock shown or hidden may animate, or stop animating
   return result;
 }
 

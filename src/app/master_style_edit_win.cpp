@@ -48,6 +48,7 @@ void TDialixMaster::PreviewStyle(const TStyle& values) {
   Preview = values;
   RequestImages(values);
   for (const auto& clock : Dialixs) DrawClock(*clock, true);
+  ScheduleTick();  // seconds or an animation previewed want their ticks
 }
 
 void TDialixMaster::ApplyStyle(const TStyle& style, bool rebuildImages) {
@@ -85,6 +86,7 @@ void TDialixMaster::EndPreview() {
     clock->ResetAnimation(PrevText);
     DrawClock(*clock, true);
   }
+  ScheduleTick();
 }
 
 void TDialixMaster::RequestImages(const TStyle& style) {
@@ -142,10 +144,7 @@ void TDialixMaster::SaveAppliedStrips() {
 
 void TDialixMaster::InstallStrips(std::vector<TGlyphStrip> strips) {
   for (size_t i = 0; i < Dialixs.size() && i < strips.size(); ++i) {
-    TDialix& clock = *Dialixs[i];
-    // Frames drawn from the strip before are stale: the new one counts on from it.
-    strips[i].Generation = clock.Strip.Generation + 1;
-    clock.Strip = std::move(strips[i]);
+    Dialixs[i]->InstallStrip(std::move(strips[i]));
   }
 }
 

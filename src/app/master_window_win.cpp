@@ -338,12 +338,103 @@ void TDialixMaster::SettingTimer(bool setting) {
   if (!setting) {
     if (MainTimerHandle) ::KillTimer(Handle(), kMainTimerId);
     MainTimerHandle = 0;
+    MainTimerPeriod = 0;
     return;
   }
   if (MainTimerHandle) return;
-  const unsigned interval = TickInterval(Settings.TimerInterval, ACPowerMode, Settings.PowerSavingMode, MonitorPowerOn);
+  const unsigned interval = CurrentTickInterval();
+  MainTimerOrigin = DisplayedNow();
   MainTimerHandle = ::SetTimer(Handle(), kMainTimerId, interval, nullptr);
+  MainTimerPeriod = interval;
   TimerEvent(false);
+}
+
+unsigned TDialixMaster::CurrentTickInterval() const {
+  return TickInterval(Settings.TimerInterval, ACPowerMode, Settings.PowerSavingMode, MonitorPowerOn);
+}
+
+TTickMotion TDialixMaster::Motion() const {
+  TTickMotion motion;
+  motion.Initialized = LastTickInitialized;
+  motion.TempVisible = TempVisible;
+  motion.SwitchFading = SwitchFadeRunning(Visibility, Style.FadeSwitching);
+  // Without the hook library's messages (or, in hole mode, with a tick too
+  // slow for them) only the tick sees the pointer come and go.
+  const bool hookFollows = HookDllFlag && !(Settings.HideType == htHole && Settings.TimerInterval > 99);
+  motion.PointerFollowed = Settings.HideType != htNone && !hookFollows;
+  for (size_t i = 0; i < Dialixs.size(); ++i) {
+    // A clock on its way out of a full-screen program's way, or back.
+    const bool covered = Settings.HideOnFullScreen && i < Covered.size() && Covered[i];
+    const TCoverFade fade = i < CoverFades.size() ? CoverFades[i] : TCoverFade{};
+    motion.CoverFading = motion.CoverFading || covered != fade.Covered || fade.Alpha != (fade.Covered ? 0 : 255);
+  }
+  for (const auto& clock : Dialixs) {
+    motion.Dragging = motion.Dragging || clock->SizeMovingFlag;
+    motion.HideFading = motion.HideFading || clock->Hover.AlphaHiding;
+    motion.PointerFollowed =
+        motion.PointerFollowed || PointerEngaged(clock->Hover, Settings.HideType, Settings.ClickHide);
+    // A clock that is not drawn (hidden, or its monitor switched off) animates nothing.
+    if (MonitorPowerOn && ::IsWindowVisible(clock->Handle())) {
+      motion.CellsChanging = motion.CellsChanging || clock->Composer.Animating();
+    }
+  }
+  return motion;
+}
+
+bool TDialixMaster::AutoStyleChangeDue(TDateTime now) const {
+  if (!Settings.AutoStyleChange || Settings.ChangeTimeList.empty()) return false;
+  // An entry made pending again (the list was confirmed) whose time has come
+  // applies at the next second's check, as the tick makes it.
+  std::vector<TChangeTime> list = Settings.ChangeTimeList;
+  return TakeDueChangeTime(list, now, DayTypeOf(now, HolidayFlag)).has_value();
+}
+
+bool TDialixMaster::EverySecondWork() {
+  if (PluginsLoaded()) return true;
+  const TFormatSettings& formats = StyleHost.Formats();
+  if (Settings.ShowToolTip && ToolTipHandle && FormatShowsSeconds(Settings.ToolTipFormat, formats)) return true;
+  return Settings.ShowTaskTrayIcon && TrayIcon && TrayIcon->Visible() &&
+         FormatShowsSeconds(Settings.TaskTrayFormat, formats);
+}
+
+void TDialixMaster::ScheduleTick(bool afterTick) {
+  if (!MainTimerHandle) return;
+  const unsigned interval = CurrentTickInterval();
+  const TDateTime now = DisplayedNow();
+  TTickPlanInput input;
+  input.Now = now;
+  input.Interval = interval;
+  input.GridOrigin = MainTimerOrigin;
+  input.Motion = Motion();
+  // The editor's previewed values decide what the clocks show, and so when they change.
+  const TStyle& shown = ShownStyle();
+  input.Style = &shown;
+  input.DisplayBits = SaveDisplayColor;
+  input.EverySecond = EverySecondWork() || AutoStyleChangeDue(now);
+  const TDateTime digitTime = DigitTime(now, shown, false);
+  input.VisibilityDue =
+      Visibility.Visible != InVisibleTimeSlot(Style.VisibleTimeSlotList, digitTime, DayTypeOf(now, HolidayFlag));
+  input.Slots = &Style.VisibleTimeSlotList;
+  if (Settings.AutoStyleChange) input.Changes = &Settings.ChangeTimeList;
+  // "Always on top" looks at the windows above the clocks at least four times a second.
+  if (Settings.ZOrderMode == zmTopMost && Visibility.Visible) input.MaxSleep = 250;
+  // Where no window event ever arrives (Wine), the tick looks for a
+  // full-screen program twice a second, so that the clock is out of its way
+  // within a second.
+  if (FullScreenWatcher && FullScreenWatcher->Polling()) input.MaxSleep = std::min<std::int64_t>(input.MaxSleep, 500);
+  const TTickPlan plan = PlanNextTick(input);
+  // While something moves the timer repeats every interval; it is set anew
+  // only to reach the first of those ticks and when the interval changes.
+  if (plan.EveryInterval && MainTimerPeriod == interval) return;
+  // Between ticks (input, a redraw) a plan for the tick already set changes nothing.
+  if (!afterTick && !plan.EveryInterval && MainTimerPeriod == 0 &&
+      std::llround((plan.Due - MainTimerDue) * static_cast<double>(MSecsPerDay)) == 0) {
+    return;
+  }
+  const auto delay = static_cast<UINT>(std::clamp<std::int64_t>(plan.DelayMs, 1, kMaxTickSleep));
+  ::SetTimer(Handle(), kMainTimerId, delay, nullptr);
+  MainTimerPeriod = plan.EveryInterval && delay == interval ? interval : 0;
+  MainTimerDue = plan.Due;
 }
 
 void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
@@ -446,6 +537,12 @@ TDateTime TDialixMaster::DisplayedNow() const {
 }
 
 void TDialixMaster::TimerEvent(bool initialize) {
+  Tick(initialize);
+  LastTickInitialized = initialize;
+  ScheduleTick(true);
+}
+
+void TDialixMaster::Tick(bool initialize) {
   if (DisplayChangingFlag) return;
   // The displayed time comes first: the world clock's, or the local time.
   const TDateTime now = DisplayedNow();
@@ -522,6 +619,7 @@ void TDialixMaster::LocaleChanged() {
   if (Settings.ShowToolTip) UpdateToolTipText(now);
   if (Settings.ShowTaskTrayIcon) UpdateTrayHint(now);
   RedrawAll();
+  ScheduleTick();
   Trace(L"locale-changed");
 }
 
@@ -568,6 +666,7 @@ void TDialixMaster::WatchFullScreen() {
     FullScreenWatcher.reset();
     Covered.assign(Covered.size(), false);
     Trace(L"fullscreen-watch 0");
+    ScheduleTick();  // covered clocks come back
   }
 }
 
@@ -583,6 +682,7 @@ void TDialixMaster::FullScreenChanged() {
     for (const bool monitor : Covered) line += monitor ? L" 1" : L" 0";
     Trace(line);
   }
+  ScheduleTick();  // the cover fade starts at once
 }
 
 int TDialixMaster::CoverAlpha(int monitorIndex) const {
@@ -653,6 +753,7 @@ void TDialixMaster::HookMouse(UINT mouseMessage) {
       input.SizeMoving = clock->SizeMovingFlag;
       if (HookMouseStep(clock->Hover, input)) DrawClock(*clock, true);
     }
+    ScheduleTick();  // a fade, a hole or a hovered clock wants the tick every interval
   }
   if (!PluginHost.Empty()) {
     POINT cursor{};
@@ -666,6 +767,7 @@ void TDialixMaster::HookMouse(UINT mouseMessage) {
 void TDialixMaster::HookKey(WPARAM virtualKey, LPARAM keyFlags) {
   if (ClocksActive() && IsCtrlPressOrRelease(static_cast<unsigned>(virtualKey), static_cast<std::uint32_t>(keyFlags))) {
     RedrawAll();
+    ScheduleTick();
   }
   const TPluginKeyBlock block{static_cast<std::int32_t>(virtualKey), static_cast<std::int32_t>(keyFlags)};
   PluginHost.Broadcast(PLUGIN_KEY, &block);
@@ -1015,11 +1117,15 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       HookKey(wParam, lParam);
       return 0;
     case WM_TIMER:
-      if (wParam == kMainTimerId) TimerEvent(false);
+      if (wParam == kMainTimerId && MainTimerHandle) {
+        TimerEvent(false);
+        if (TraceEnabled()) Trace(L"tick " + NowText);
+      }
       if (wParam == kTempVisibleTimerId) {
         ::KillTimer(Handle(), kTempVisibleTimerId);
         TempVisibleTimerHandle = 0;
         TempVisible = false;
+        ScheduleTick();  // the clocks hide at the next second when their time slots say so
       }
       if (wParam == kMonitorOffTimerId) {
         ::KillTimer(Handle(), kMonitorOffTimerId);
@@ -1036,6 +1142,7 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
       TWindow::WindowProc(message, wParam, lParam);
       DisplayChange(wParam);
+      ScheduleTick();
       return 0;
     case WM_SYSCOLORCHANGE:
       TWindow::WindowProc(message, wParam, lParam);
@@ -1057,6 +1164,8 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       TimeZoneBias = CurrentTimeZoneBias();
       WorldZone.reset();  // the zone's rules may have changed with the system's
       WorldClockChanged();
+      // The clocks show the new time at once, and the next tick is planned from it.
+      if (MainTimerHandle) TimerEvent(false);
       return 0;
     case WM_POWERBROADCAST: {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);

@@ -22,6 +22,7 @@
 #include "app/settings_files_win.h"
 #include "app/settings_store.h"
 #include "app/tick.h"
+#include "app/tick_plan.h"
 #include "calendar/style_change.h"
 #include "app/style_host_win.h"
 #include "base/date_time.h"
@@ -68,6 +69,9 @@ class TDialixMaster : public TWindow,
   bool HookDllFlag = false;
 
   UINT_PTR MainTimerHandle = 0;
+  TDateTime MainTimerOrigin = 0;  // when the tick timer started: its ticks fall on whole intervals from then
+  unsigned MainTimerPeriod = 0;   // the interval the timer repeats at, 0 while it waits for one tick
+  TDateTime MainTimerDue = 0;     // the tick the timer waits for
   UINT_PTR TempVisibleTimerHandle = 0;
   UINT_PTR MonitorOffTimerHandle = 0;
   std::uint32_t HoleWaitCount = 0;
@@ -149,8 +153,12 @@ class TDialixMaster : public TWindow,
 
   // Starts (true) or stops (false) the tick timer.
   void SettingTimer(bool setting);
-  // One tick of the clock.
+  // One tick of the clock; the timer is then set for the next one.
   void TimerEvent(bool initialize);
+  // Sets the tick timer for the next tick the planner sees: every interval
+  // while something moves, otherwise the next moment anything can change.
+  // afterTick: the timer has just fired (or a tick ran): it is always set anew.
+  void ScheduleTick(bool afterTick = false);
   // The time the clocks show now: the world clock's, or the local time.
   TDateTime DisplayedNow() const;
   // The world-clock record changed: its zone's rules are taken from the zone
@@ -207,7 +215,10 @@ class TDialixMaster : public TWindow,
   void BringDialogForward() override;
   void EditStyle() override;
   void PopupMenu(TDialix& clock, TPoint screen) override;
-  void RedrawClock(TDialix& clock) override { DrawClock(clock, true); }
+  void RedrawClock(TDialix& clock) override {
+    DrawClock(clock, true);
+    ScheduleTick();
+  }
   void ClockShownOrHidden(TDialix& clock, bool shown) override;
   void ClockPressed(TDialix& clock) override;
   void CloseProgram() override { Close(); }
@@ -320,6 +331,17 @@ class TDialixMaster : public TWindow,
   // The plug-ins' tick with the displayed time.
   void TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize);
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);
+  // The tick's work, without setting the timer.
+  void Tick(bool initialize);
+  // The tick interval the settings and the power state give.
+  unsigned CurrentTickInterval() const;
+  // What moves on the screen now, and whether the once-a-second work is wanted every second.
+  TTickMotion Motion() const;
+  bool EverySecondWork();
+  // An automatic style change is pending whose time has come.
+  bool AutoStyleChangeDue(TDateTime now) const;
+  // Loaded plug-ins get their tick every second.
+  bool PluginsLoaded() const { return !PluginHost.Empty(); }
   // Starts or stops watching for full-screen programs as the setting says.
   void WatchFullScreen();
   // The foreground window changed or moved: which monitors are covered now.
@@ -338,6 +360,7 @@ class TDialixMaster : public TWindow,
   bool CloseRequested = false;  // a close that waits for a style load (and its message boxes) to end
   std::wstring ToolTipText;     // what the tooltip tool shows
   bool SavedAtEnd = false;      // the style and the settings were saved as the program ends
+  bool LastTickInitialized = false;  // the last tick was an initialising one
   bool SavingSettings = false;  // the settings file is being written
   bool Failing = false;         // the failure report is open, and the program ends after it
   bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise

@@ -10,9 +10,14 @@ unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bo
   return (!acPower && powerSaving) || !monitorOn ? timerInterval * 2 : timerInterval;
 }
 
+std::int64_t WholeSecond(TDateTime value) {
+  const TDayAndTime parts = SplitDateTime(value);
+  return parts.Day * (MSecsPerDay / 1000) + parts.MilliSeconds / 1000;
+}
+
 TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize) {
   const std::int64_t day = SplitDateTime(now).Day;
-  const int second = DecodeTime(now).Second;
+  const std::int64_t second = WholeSecond(now);
   TTickWork work;
   if (day != saved.SaveAdjustedD || initialize) {
     // Only a date that really changed lets today's applied changes apply again.
@@ -36,10 +41,18 @@ int FadeInAlpha(long long elapsedMs) {
   return std::min(alpha, 255);
 }
 
+bool SwitchFadeRunning(const TVisibilityState& state, bool fadeSwitching) {
+  if (!fadeSwitching) return false;
+  // Fading in until the opacity is whole; fading out from the moment the
+  // clocks are not to be shown until it is gone.
+  if (state.Visible) return state.SaveSwitchingAlphaBlend != 255;
+  return !state.Hiding || state.SaveSwitchingAlphaBlend != 0;
+}
+
 std::vector<TClockAction> VisibilityStep(TVisibilityState& state, const TVisibilityInput& input,
                                          const std::vector<TClockState>& clocks) {
   std::vector<TClockAction> actions(clocks.size());
-  const auto second = static_cast<std::uint16_t>(DecodeTime(input.DigitTime).Second);
+  const std::int64_t second = WholeSecond(input.DigitTime);
   if (second != state.SaveDisplayS) {
     state.SaveDisplayS = second;
     state.Visible = input.InTimeSlot;

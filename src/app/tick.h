@@ -13,12 +13,12 @@ namespace tdialix {
 // saving on, or while the monitor is off.
 unsigned TickInterval(unsigned timerInterval, bool acPower, bool powerSaving, bool monitorOn);
 
-// The date and the second the tick last worked for. The whole date counts, not
-// its day of the month: a computer that wakes from sleep a month later to the
-// day still starts a new day.
+// The date and the second the tick last worked for, both whole: a tick that
+// comes a minute or a month after the last one still starts a new second or
+// a new day, whatever its second or day of the month is.
 struct TTickCalendar {
   std::int64_t SaveAdjustedD = std::numeric_limits<std::int64_t>::min();  // day number of the date
-  int SaveAdjustedS = -1;
+  std::int64_t SaveAdjustedS = std::numeric_limits<std::int64_t>::min();  // seconds since day 0
 };
 
 // The work a tick does besides drawing: once a day, and once a second.
@@ -35,6 +35,9 @@ struct TTickWork {
 // past midnight): the automatic changes already applied today stay applied.
 TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize);
 
+// The whole second a date-time falls in, counted from day 0.
+std::int64_t WholeSecond(TDateTime value);
+
 // The opacity 0 ... 255 of a clock fading in for elapsedMs milliseconds: an
 // ease-in, ease-out ramp of 250 ms. A negative time (the system clock went
 // back) ends the fade: 255.
@@ -46,7 +49,8 @@ struct TVisibilityState {
   bool Hiding = true;                        // a fade-out is pending or running
   TDateTime SaveSwitchingTime = MinDateTime;  // start of the running fade
   int SaveSwitchingAlphaBlend = 0;           // the fade's opacity, 0 ... 255
-  std::uint16_t SaveDisplayS = 0xFFFF;       // the second the time slots were last looked at
+  // The whole second (of the digit time) the time slots were last looked at.
+  std::int64_t SaveDisplayS = std::numeric_limits<std::int64_t>::min();
 };
 
 struct TVisibilityInput {
@@ -75,6 +79,10 @@ struct TClockAction {
   bool Hide = false;
   bool operator==(const TClockAction&) const = default;
 };
+
+// Whether the fade between visible and hidden is running: it needs a frame
+// every tick until it ends.
+bool SwitchFadeRunning(const TVisibilityState& state, bool fadeSwitching);
 
 // The visibility and fade part of a (non-initialising) tick.
 std::vector<TClockAction> VisibilityStep(TVisibilityState& state, const TVisibilityInput& input,

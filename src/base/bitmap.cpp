@@ -64,6 +64,19 @@ void TBitmap::SetSize(int width, int height) {
   Bits = Own.data();
 }
 
+void TBitmap::Reuse(int width, int height) {
+  if (Store) {
+    SetSize(width, height);
+    return;
+  }
+  W = std::max(width, 0);
+  H = std::max(height, 0);
+  RowBytes = (static_cast<std::size_t>(W) * BytesPerPixel() + 3) & ~static_cast<std::size_t>(3);
+  Size = RowBytes * static_cast<std::size_t>(H);
+  Own.resize(Size);
+  Bits = Own.data();
+}
+
 bool TBitmap::operator==(const TBitmap& other) const {
   return W == other.W && H == other.H && Bpp == other.Bpp && Size == other.Size &&
          (Size == 0 || std::memcmp(Bits, other.Bits, Size) == 0);

@@ -57,6 +57,9 @@ class TBitmap {
 
   // New size; the contents become zero.
   void SetSize(int width, int height);
+  // New size for contents about to be drawn over whole: the memory it had is
+  // kept and what it held is left (only memory added to it starts as zero).
+  void Reuse(int width, int height);
   // Every pixel's colour bytes set to the colour (the alpha byte too, to 0).
   void Fill(TRgb color);
 

@@ -63,6 +63,18 @@ void ExcludeFromFlip3D(HWND window) {
   }
 }
 
+// Whether pushing a part of a layered window costs less than pushing all of
+// it. Wine copies the whole window into a scratch image and back for a dirty
+// rectangle, which costs more than the whole frame (measured with
+// scripts/cpu-figures.sh): there the frame goes whole.
+bool PartialPushPays() {
+  static const bool pays = [] {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return !(ntdll && ::GetProcAddress(ntdll, "wine_get_version"));
+  }();
+  return pays;
+}
+
 }  // namespace
 
 TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClockHost* host)
@@ -81,9 +93,35 @@ TDialix::TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClo
 }
 
 void TDialix::InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits) {
+  // A build still running is for a style this one replaces: it stops now,
+  // leaving the processors to this one's first part.
+  Builder.Cancel();
   TGdiGlyphRasterizer rasterizer;
   TGdiPictureSource pictures;
-  tdialix::InitializeBitmap(Strip, style, {monitorHeight, displayBits, &ResolveColor}, rasterizer, pictures);
+  auto build = std::make_unique<TGlyphStripBuild>(style, TGlyphTarget{monitorHeight, displayBits, &ResolveColor},
+                                                  rasterizer, pictures);
+  // Ordinary styles take a few milliseconds: they are built here and show at once.
+  constexpr long long kSmallWork = 8'000'000;
+  if (build->PixelWork() <= kSmallWork) {
+    if (build->Finish()) {
+      build->Strip.Generation = Strip.Generation + 1;
+      Strip = std::move(build->Strip);
+    }
+    return;
+  }
+  Builder.Start(std::move(build), Handle(), kGlyphsBuiltMessage);
+  // One that is ready within a moment still shows at once.
+  constexpr unsigned kPatience = 50;  // milliseconds: with the first part, well within what a user feels as an answer
+  if (Builder.Wait(kPatience)) TakeBuiltGlyphs(false);
+}
+
+void TDialix::TakeBuiltGlyphs(bool redraw) {
+  std::optional<TGlyphStrip> built = Builder.Take();
+  if (!built) return;
+  built->Generation = Strip.Generation + 1;
+  Strip = std::move(*built);
+  if (TraceEnabled()) Trace(L"glyphs " + std::to_wstring(MonitorIndex));
+  if (redraw && Host) Host->RedrawClock(*this);
 }
 
 THoverGeometry TDialix::HoverGeometry() const {
@@ -106,7 +144,8 @@ void TDialix::DrawClock(bool redraw, const TClockFrameInput& input) {
   ClickHide = input.Shape.ClickHide;
   ::GdiFlush();  // nothing of the platform's is still drawing into the frame
   const bool deep = input.DisplayBits >= 16;
-  const bool free = Free();
+  // Ctrl matters only to the hide types (asking for it costs a call to the system).
+  const bool free = input.Shape.HideType != htNone ? Free() : !SizeMovingFlag;
   TComposeInput compose;
   compose.Style = input.Style;
   compose.Strip = &Strip;
@@ -150,6 +189,7 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
     }
     WindowSize = {frame.Width(), frame.Height()};
+    Screen.Forget();
     if (Host) Host->ClockResized(*this);
   }
   // Where the pointer is, and what the hide type makes of it.
@@ -157,7 +197,7 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
   const bool deep = input.DisplayBits >= 16;
   TShapeInput shape;
   shape.Update = update;
-  shape.Free = Free();
+  shape.Free = input.Shape.HideType != htNone ? Free() : !SizeMovingFlag;
   shape.Deep = deep;
   shape.SwitchingAlpha = input.SwitchingAlpha;
   POINT cursor{};
@@ -190,16 +230,45 @@ void TDialix::UpdateWindowRegion(bool update, const TClockFrameInput& input, TDa
   // The frame goes to the screen with the alpha decided above.
   const LONG_PTR exStyle = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(decision.Alpha), AC_SRC_ALPHA};
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(decision.Alpha), AC_SRC_ALPHA};
+  PushFrame(blend, deep);
+}
+
+void TDialix::PushFrame(const BLENDFUNCTION& blend, bool deep) {
+  const TBitmap& frame = Composer.ULWBmp;
+  const bool sameAlpha = blend.SourceConstantAlpha == PushedAlpha && Screen.Holds(frame);
+  TRect dirty = Screen.Changes(frame);
+  if (sameAlpha && dirty.Width() <= 0) return;  // the screen shows this frame already
+  // A new window alpha changes every pixel: the whole frame goes.
+  if (!sameAlpha || !PartialPushPays()) dirty = {0, 0, frame.Width(), frame.Height()};
   SIZE size{frame.Width(), frame.Height()};
   POINT source{0, 0};
   const TRgb key = Strip.ULWColor;
-  ::UpdateLayeredWindow(Handle(), Surface.DC(), nullptr, &size, Surface.DC(), &source,
-                        RGB(RedOf(key), GreenOf(key), BlueOf(key)), &blend, deep ? ULW_ALPHA : ULW_COLORKEY);
-  if (decision.Alpha != PushedAlpha && TraceEnabled()) {
-    Trace(L"alpha " + std::to_wstring(MonitorIndex) + L" " + std::to_wstring(decision.Alpha));
+  const RECT dirtyRect{dirty.Left, dirty.Top, dirty.Right, dirty.Bottom};
+  UPDATELAYEREDWINDOWINFO info{};
+  info.cbSize = sizeof info;
+  info.hdcDst = Surface.DC();
+  // A window that keeps its size is not given one: the system then leaves its place alone.
+  info.psize = Screen.Holds(frame) ? nullptr : &size;
+  info.hdcSrc = Surface.DC();
+  info.pptSrc = &source;
+  info.crKey = RGB(RedOf(key), GreenOf(key), BlueOf(key));
+  info.pblend = &blend;
+  info.dwFlags = deep ? ULW_ALPHA : ULW_COLORKEY;
+  info.prcDirty = PartialPushPays() ? &dirtyRect : nullptr;
+  if (!::UpdateLayeredWindowIndirect(Handle(), &info)) {
+    // A system that refuses the rectangle takes the whole frame.
+    BLENDFUNCTION whole = blend;
+    ::UpdateLayeredWindow(Handle(), Surface.DC(), nullptr, &size, Surface.DC(), &source, info.crKey, &whole,
+                          info.dwFlags);
+    dirty = {0, 0, frame.Width(), frame.Height()};
   }
-  PushedAlpha = decision.Alpha;
+  Screen.Shown(frame, dirty);
+  ++Pushes;
+  if (blend.SourceConstantAlpha != PushedAlpha && TraceEnabled()) {
+    Trace(L"alpha " + std::to_wstring(MonitorIndex) + L" " + std::to_wstring(blend.SourceConstantAlpha));
+  }
+  PushedAlpha = blend.SourceConstantAlpha;
 }
 
 TPoint TDialix::ToolTipPosition() const {
@@ -250,6 +319,9 @@ LRESULT TDialix::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (Host && cancelsToolTip) Host->HideToolTip();
 
   switch (message) {
+    case kGlyphsBuiltMessage:
+      TakeBuiltGlyphs(true);
+      return 0;
     case WM_NCHITTEST:
       return HTCLIENT;
     case WM_NCCALCSIZE:
@@ -282,6 +354,8 @@ LRESULT TDialix::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
       SizeMovingFlag = true;
       if (TraceEnabled()) Trace(L"sizemove " + std::to_wstring(MonitorIndex));
+      // A dragged clock shows whole and takes clicks at once, and the tick follows the drag.
+      if (Host) Host->RedrawClock(*this);
       return result;
     }
     case WM_EXITSIZEMOVE: {
@@ -389,6 +463,7 @@ void TDialix::SetClickThrough(bool on) {
 }
 
 BOOL TDialix::ShowByProgram(bool show) {
+  if (show) Screen.Forget();  // a window shown again is pushed whole
   OwnShowHide = true;
   const BOOL wasVisible = ::ShowWindow(Handle(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
   OwnShowHide = false;

@@ -10,9 +10,11 @@
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "clock/frame_composer.h"
+#include "clock/strip_builder_win.h"
 #include "clock/glyph_strip.h"
 #include "clock/clock_behaviour.h"
 #include "clock/hover.h"
+#include "clock/shown_frame.h"
 #include "style/style.h"
 
 namespace tdialix {
@@ -86,6 +88,7 @@ class TClockHost {
 class TDialix : public TWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TDialix";
+  static constexpr UINT kGlyphsBuiltMessage = WM_APP + 1;  // a build's strip is ready
 
   // A hidden clock window owned by the master window; without a host it only draws.
   TDialix(HWND owner, int monitorIndex, const std::wstring& caption, TClockHost* host = nullptr);
@@ -97,13 +100,27 @@ class TDialix : public TWindow {
   bool MarkedForRelease = false;  // its monitor went away: it is about to be destroyed
 
   int PushedAlpha = -1;     // the window alpha last pushed to the screen
+  long long Pushes = 0;     // frames pushed to the screen, whole or in part
   TGlyphStrip Strip;        // the cells this clock is drawn from
   TFrameComposer Composer;  // the frame buffer and the cells' animation
 
   const TRect& VisiblityRect() const { return Composer.VisiblityRect; }
 
-  // Rebuilds the glyph strip and the background picture for the style.
+  // Rebuilds the glyph strip and the background picture for the style. What
+  // needs the font and the pictures is done here; the pixel work runs on
+  // other threads. A strip that is ready within a moment is taken at once,
+  // otherwise the clock keeps showing the strip it has until the new one comes
+  // (then it redraws). A newer build cancels one that is still running.
   void InitializeBitmap(const TStyle& style, int monitorHeight, unsigned displayBits);
+  // A strip is being built.
+  bool BuildingGlyphs() const { return Builder.Busy(); }
+  // Takes a strip built elsewhere (the style editor's); a build of the
+  // clock's own still running is dropped, so that it never replaces this one.
+  void InstallStrip(TGlyphStrip strip) {
+    Builder.Cancel();
+    strip.Generation = Strip.Generation + 1;  // frames drawn from the strip before are stale
+    Strip = std::move(strip);
+  }
   void ResetAnimation(std::wstring_view prevText) { Composer.ResetAnimation(prevText); }
 
   // What the hover rectangle of this clock is made of, on the screen.
@@ -134,7 +151,17 @@ class TDialix : public TWindow {
   // Ctrl is up and the window is not being dragged.
   bool Free() const;
 
+  // Pushes the frame to the layered window: only the rectangle that changed
+  // while the window's alpha stays (whole under Wine, where that is cheaper),
+  // nothing when no pixel changed.
+  void PushFrame(const BLENDFUNCTION& blend, bool deep);
+
+  // Takes the strip a build finished; redraw: through the host, as it came later.
+  void TakeBuiltGlyphs(bool redraw);
+
+  TStripBuilder Builder;
   TFrameSurface Surface;
+  TShownFrame Screen;         // what the layered window shows
   bool FrameAltered = false;  // a hole or a blank is in the frame buffer
   TSize WindowSize;           // the size the window was last given
   bool ClickHide = false;     // the setting as the last frame was drawn with

@@ -109,6 +109,15 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
     spans.resize(merged);
   }
 
+  DrawnRect = {};
+  for (const auto& [left, right] : spans) {
+    const TRect span{std::max(left, 0), 0, std::min(right, width), height};
+    if (span.Left >= span.Right) continue;
+    DrawnRect = DrawnRect.Left >= DrawnRect.Right ? span
+                                                  : TRect{std::min(DrawnRect.Left, span.Left), 0,
+                                                          std::max(DrawnRect.Right, span.Right), height};
+  }
+
   // Nothing shows where nothing is drawn.
   const std::uint32_t clear = BrushPixel(strip.BrushColor);
   for (const auto& [left, right] : spans) {
@@ -124,6 +133,13 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
   LastLooks = looks;
   HaveFrame = true;
   return true;
+}
+
+bool TFrameComposer::Animating() const {
+  for (const TDigitParams& cell : DigitParams) {
+    if (cell.StartTime != 0) return true;
+  }
+  return false;
 }
 
 void TFrameComposer::Blank(TRgb brush) {

@@ -77,6 +77,13 @@ class TFrameComposer {
   // frame anew. Returns whether the frame changed.
   bool Compose(const TComposeInput& input);
 
+  // A cell's change or a separator's fade is still running: the next frames differ.
+  bool Animating() const;
+
+  // The part of the frame buffer the last Compose that returned true drew
+  // anew (the whole frame when it changed size or was composed whole).
+  const TRect& Drawn() const { return DrawnRect; }
+
  private:
   void Layout(const TComposeInput& in, bool& changed);
   void UpdateVisibleRect();
@@ -115,6 +122,7 @@ class TFrameComposer {
   int SeparatorSpacing = 0;
   TRect Clip;  // the part of the frame being drawn
   bool HaveFrame = false;
+  TRect DrawnRect;
   TFrameKey LastKey;
   std::array<TCellLook, kCellCount> LastLooks{};
 };

@@ -22,9 +22,9 @@ void ThrowIfStopped() {
 // The stamping of the decorations is where a heavy style spends its time:
 // a stopped build ends between two stamp squares.
 void StoppableStampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size,
-                          int strength, const TStampSquare& square) {
+                          int strength, const TStampSquare& square, const TGlyphBuildControl& control) {
   ThrowIfStopped();
-  StampSquare(dest, color, source, at, base, size, strength, square);
+  StampSquare(dest, color, source, at, base, size, strength, square, control);
 }
 
 // The font's glyphs, one check for a stop before each.
@@ -73,6 +73,7 @@ void BuildGlyphStrips(TGlyphBuild& build, const std::atomic<bool>& stop) {
       TGdiPictureSource pictures;
       InitializeBitmap(strips[i], build.Style, {build.MonitorHeights[i], build.DisplayBits, &ResolveColor}, rasterizer,
                        pictures, &StoppableStampSquare);
+      ThrowIfStopped();
     }
     build.Strips = std::move(strips);
     build.Completed = true;

@@ -4,13 +4,16 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "base/bitmap.h"
 #include "base/geometry.h"
 #include "clock/glyph_source.h"
+#include "clock/worker_pool.h"
 #include "style/style.h"
 
 namespace tdialix {
@@ -62,24 +65,68 @@ struct TStampSquare {
   bool Admits(int a, int b) const;
 };
 
+class TStampCache;
+
+// How the pixel work of a build runs: on the threads of a pool (none: on the
+// calling thread alone), and whether it is to stop early (a newer build replaces it).
+struct TGlyphBuildControl {
+  TWorkerPool* Pool = nullptr;
+  const std::atomic<bool>* Cancel = nullptr;
+  TStampCache* Cache = nullptr;  // what consecutive stamps from one source share, kept by the build
+  bool Cancelled() const { return Cancel && Cancel->load(std::memory_order_relaxed); }
+  // Runs work(from, to) over the rows 0 ... count - 1 of width pixels each,
+  // on the pool's threads when there is enough of it.
+  void ForRows(int count, int width, const std::function<void(int from, int to)>& work) const;
+};
+
 // Stamps the source at every offset of the square, one offset after the
 // other: each as StampGlyph(dest, color, source, at + (a, b), strength, base, size).
 using TStampSquareFunction = void (*)(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base,
-                                      TSize size, int strength, const TStampSquare& square);
+                                      TSize size, int strength, const TStampSquare& square,
+                                      const TGlyphBuildControl& control);
 
-// The fast way: every destination pixel takes its stamps in the same order,
-// but blank source pixels are never visited and a pixel stops as soon as no
-// further stamp can change it. The result is bit for bit that of the stamps
-// one by one.
+// The fast way, bit for bit the result of the stamps one by one. Every
+// destination pixel has its own run of stamps, in the stamps' order. Where
+// the run cannot end anywhere but one value (many stamps move a channel all
+// the way: to the paint colour, or as close as the weakest step allows),
+// that value is taken at once from counts over the pixel's window; only the
+// pixels at the edges of the stamped area go through their runs, skipping
+// blank source pixels and stopping as soon as no further stamp can change them.
 void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size, int strength,
-                 const TStampSquare& square);
+                 const TStampSquare& square, const TGlyphBuildControl& control = {});
 
-// Builds the whole strip and the background picture for a style. Failures of
-// the font glyphs reach the caller as exceptions; a picture that cannot be
-// used falls back to font glyphs, a background picture to none.
+// A strip being built in two parts: the part that asks the platform for
+// fonts and pictures, done when it is made, on the thread that owns them;
+// and the pixel work (frames, shadow, softness, alpha), which Finish does on
+// any thread, from the copies it keeps.
+class TGlyphStripBuild {
+ public:
+  // Failures of the font glyphs reach the caller as exceptions; a picture that
+  // cannot be used falls back to font glyphs, a background picture to none.
+  TGlyphStripBuild(const TStyle& style, const TGlyphTarget& target, TGlyphRasterizer& rasterizer,
+                   TPictureSource& pictures, TStampSquareFunction stampSquare = &StampSquare);
+  ~TGlyphStripBuild();
+  TGlyphStripBuild(TGlyphStripBuild&&) noexcept;
+  TGlyphStripBuild& operator=(TGlyphStripBuild&&) noexcept;
+
+  // The pixel work. False when the control cancelled it; the strip is then unfinished.
+  bool Finish(const TGlyphBuildControl& control = {});
+
+  // How much pixel work is left, in pixels touched: the strip's pixels once
+  // for every square of stamps a glyph takes, and once more.
+  long long PixelWork() const;
+
+  TGlyphStrip Strip;  // whole once Finish returned true
+
+ private:
+  struct TWork;
+  std::unique_ptr<TWork> Work;
+};
+
+// Builds the whole strip and the background picture for a style, at once.
 void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarget& target,
                       TGlyphRasterizer& rasterizer, TPictureSource& pictures,
-                      TStampSquareFunction stampSquare = &StampSquare);
+                      TStampSquareFunction stampSquare = &StampSquare, const TGlyphBuildControl& control = {});
 
 // ---- The steps, for the tests and for the fast paths' reference ----
 
@@ -101,7 +148,8 @@ void StampGlyph(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, int
 
 // Softens a 24-bit image: each pass averages every pixel with the mean of its
 // four neighbours (edges repeated).
-void BlurImage(TBitmap& image, int passes);
+// scratch: an image of the same kind whose memory the passes may use.
+void BlurImage(TBitmap& image, int passes, const TGlyphBuildControl& control = {}, TBitmap* scratch = nullptr);
 
 // Whether the growth pattern of a shadow or outer frame admits offset (a, b)
 // in s ... t, for the frames that exist.

@@ -62,4 +62,17 @@ bool HookMouseStep(THoverState& state, const THookMouseInput& input) {
   return false;
 }
 
+bool PointerEngaged(const THoverState& state, THideType hideType, bool clickHide) {
+  switch (hideType) {
+    case htHide:
+      return state.HoverFlag || state.AlphaHiding || state.HookHoverFlag || (clickHide && state.ClickHideFlag);
+    case htHole:
+      return state.HoverFlag || state.SaveHoverFlag || state.HookHoverFlag;
+    case htTransparent:
+      return clickHide && state.ClickHideFlag;
+    default:
+      return false;
+  }
+}
+
 }  // namespace tdialix

@@ -62,6 +62,11 @@ struct THookMouseInput {
   bool SizeMoving = false;       // the user is dragging the clock
 };
 
+// Whether the pointer keeps the clock busy: it hides under the pointer or
+// fades, a hole follows it, or a click made it click-through until the
+// pointer leaves. Meanwhile the tick looks at the pointer every interval.
+bool PointerEngaged(const THoverState& state, THideType hideType, bool clickHide);
+
 // Updates the clock's hover state from one hook mouse message; true when the
 // clock is to be redrawn at once.
 bool HookMouseStep(THoverState& state, const THookMouseInput& input);

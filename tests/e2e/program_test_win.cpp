@@ -308,6 +308,48 @@ TEST_F(ProgramTest, TheClockShowsTheRunningTime) {
 
 
 
+// The default style with seconds sleeps between its seconds: by the trace's
+// ticks (each with the display string it drew), about one tick a second where
+// a tick every 32 ms would give thirty, and still every second on the clock.
+TEST_F(ProgramTest, TheClockWakesAboutOnceASecondAndItsDigitsStillChangeEverySecond) {
+  RemoveFolder(SettingsFolder());
+  ::SHCreateDirectoryExW(nullptr, SettingsFolder().c_str(), nullptr);
+  WriteText(SettingsFolder() + L"\\Default.dlx",
+            L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nShowSecond=1\r\nShowHour=2\r\n");
+  auto program = StartInstance();
+  ASSERT_TRUE(ShownClock(program->Id)) << "the clock was not shown";
+  std::vector<std::wstring> shown;  // the display string of every tick, in order
+  const auto ticks = [&] {
+    shown.clear();
+    for (const std::wstring& line : TraceLines()) {
+      if (line.rfind(L"tick ", 0) == 0) shown.push_back(line.substr(5));
+    }
+    std::vector<std::wstring> seconds;
+    for (const std::wstring& text : shown) {
+      if (seconds.empty() || seconds.back() != text) seconds.push_back(text);
+    }
+    return seconds;
+  };
+  std::vector<std::wstring> seconds;
+  ASSERT_TRUE(WaitUntil([&] { return (seconds = ticks()).size() >= 8; }, 30000)) << TraceText();
+  CloseInstance(*program);
+  // The first and the last second may be cut: the ones between count.
+  EXPECT_LE(shown.size(), 2 * seconds.size() + 2) << TraceText();
+  // "hh:mm:ss": each string one second after the one before.
+  const auto secondOf = [](const std::wstring& text) {
+    return std::stoi(text.substr(0, 2)) * 3600 + std::stoi(text.substr(3, 2)) * 60 + std::stoi(text.substr(6, 2));
+  };
+  int steps = 0;
+  for (size_t i = 1; i < seconds.size(); ++i) {
+    const int step = (secondOf(seconds[i]) - secondOf(seconds[i - 1]) + 86400) % 86400;
+    EXPECT_GE(step, 1);
+    steps += step == 1 ? 1 : 0;
+  }
+  // A loaded machine may hold a tick back past one second, rarely.
+  EXPECT_GE(steps, static_cast<int>(seconds.size()) - 2) << TraceText();
+  RemoveFolder(SettingsFolder());
+}
+
 TEST_F(ProgramTest, HookLibraryReportsThePointerMovingOverAWindow) {
   auto program = StartInstance();
   // A window for the pointer to move over: the desktop's input reaches the

@@ -133,6 +133,36 @@ TEST_F(StyleEditorTest, OkKeepsItsChangesInDefaultDlxAndCancelTakesItsOwnBack) {
   EXPECT_EQ(saved.FontSize, 12) << "Cancel took the size back";
 }
 
+// The previewed values decide when the clock next ticks: seconds turned on in
+// the editor over a style without them change on the clock every second,
+// although the applied style would sleep until the next minute.
+TEST_F(StyleEditorTest, SecondsTurnedOnInThePreviewTickEverySecond) {
+  WriteText(DefaultStyle(), L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nFontSize=12\r\nShowSecond=0\r\n");
+  // Not looking for full-screen programs, which under Wine would wake the tick twice a second.
+  WriteText(SettingsFolder() + L"\\TDialix.ini", L"[View]\r\nHideOnFullScreen=0\r\n");
+  auto program = StartInstance();
+  ASSERT_TRUE(ShownClock(program->Id));
+  ::PostMessageW(program->Master(), kWmDialixEditStyle, 3, 0);
+  const HWND editor = WaitForEditor(*program);
+  ASSERT_TRUE(editor) << TraceText();
+  SelectItem(After(editor, L"秒"), 1);
+  // The display strings of the ticks since then, each "hh:mm:ss" once.
+  const size_t from = TraceLines().size();
+  std::vector<std::wstring> seconds;
+  EXPECT_TRUE(WaitUntil([&] {
+    seconds.clear();
+    const std::vector<std::wstring> lines = TraceLines();
+    for (size_t i = from; i < lines.size(); ++i) {
+      if (lines[i].rfind(L"tick ", 0) != 0 || lines[i].size() < 13) continue;
+      if (seconds.empty() || seconds.back() != lines[i].substr(5)) seconds.push_back(lines[i].substr(5));
+    }
+    return seconds.size() >= 4;
+  }, 8000)) << TraceText();
+  PostKey(editor, VK_ESCAPE);
+  ExpectWindowGoes(editor);
+  CloseInstance(*program);
+}
+
 TEST_F(StyleEditorTest, ACloseRequestEndsTheEditorAsCancelThenClosesWithTheAppliedStyle) {
   PrepareDefaultStyle();
   auto program = StartInstance();

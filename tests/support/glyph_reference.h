@@ -11,7 +11,7 @@
 namespace tdialix {
 
 inline void StampSquareOneByOne(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size,
-                                int strength, const TStampSquare& square) {
+                                int strength, const TStampSquare& square, const TGlyphBuildControl& = {}) {
   for (int a = square.S; a <= square.T; ++a) {
     for (int b = square.S; b <= square.T; ++b) {
       if (square.Admits(a, b)) StampGlyph(dest, color, source, {at.X + a, at.Y + b}, strength, base, size);

@@ -1,4 +1,5 @@
 // The fast stamping must give what stamping offset by offset gives, bit for bit.
+#include <cmath>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -36,6 +37,45 @@ TEST(StampSquare, MatchesStampingOneByOne) {
         const TSize size{8, 6};
         StampSquare(fast, color, source, at, base, size, strength, square);
         StampSquareOneByOne(reference, color, source, at, base, size, strength, square);
+        ASSERT_EQ(fast, reference) << "strength " << strength << ", square " << square.S << ".." << square.T;
+      }
+    }
+  }
+}
+
+// Squares large enough that most pixels take many stamps, from sources mostly
+// inked: there the end value comes from the counts, and at the edges from the run.
+TEST(StampSquare, ManyStampsAPixelGiveWhatStampingOneByOneGives) {
+  std::mt19937 random(20261211);
+  const TStampSquare squares[] = {
+      {0, 24},
+      {3, 30, TOffsetPattern::opNoCorners},
+      {0, 28, TOffsetPattern::opGrowth, true, true},
+      {2, 26, TOffsetPattern::opGrowth, false, true},
+  };
+  TWorkerPool pool(2);
+  TGlyphBuildControl control;
+  control.Pool = &pool;
+  for (const int strength : {1, 4, 9, 85, 255}) {
+    for (const TStampSquare& square : squares) {
+      for (int bits : {24, 32}) {
+        TBitmap source(40, 34, 24);
+        for (int y = 0; y < source.Height(); ++y) {
+          for (int x = 0; x < source.Width(); ++x) {
+            // An inked disc with a soft rim, and some noise.
+            const double r = std::hypot(x - 20.0, y - 17.0);
+            int g = r < 11 ? 0 : r < 15 ? static_cast<int>((r - 11) * 60) : 255;
+            if (random() % 9 == 0) g = static_cast<int>(random() % 256);
+            std::uint8_t* p = source.Pixel(x, y);
+            p[0] = p[1] = p[2] = static_cast<std::uint8_t>(g);
+          }
+        }
+        TBitmap fast(90, 80, bits);
+        for (auto& byte : fast.Data()) byte = static_cast<std::uint8_t>(random() % 256);
+        TBitmap reference = fast;
+        const TRgb color = MakeRgb(random() % 256, random() % 256, random() % 256);
+        StampSquare(fast, color, source, {3, 2}, {1, 1}, {38, 33}, strength, square, control);
+        StampSquareOneByOne(reference, color, source, {3, 2}, {1, 1}, {38, 33}, strength, square);
         ASSERT_EQ(fast, reference) << "strength " << strength << ", square " << square.S << ".." << square.T;
       }
     }
@@ -86,6 +126,32 @@ TEST(GlyphStripFast, BuildsTheSameStripsAsTheReference) {
       EXPECT_EQ(fast.DrawSizes, reference.DrawSizes) << c.Name;
       EXPECT_FALSE(fast.SrcImg.Empty()) << c.Name;
     }
+  }
+}
+
+// The heaviest decorations of the style editor, smaller, built on two threads.
+TEST(GlyphStripFast, HeavyDecorationsOnTwoThreadsGiveTheReferenceStrip) {
+  TStyle heavy;
+  heavy.FontSize = 50;
+  heavy.OuterFrame = heavy.InnerFrame = heavy.Shadow = 10;
+  heavy.OuterFrameSoft = heavy.InnerFrameSoft = heavy.ShadowSoft = 10;
+  TStyle coloured = heavy;
+  coloured.OuterFrameColor = 0x2040C0;
+  coloured.InnerFrameColor = 0x808000;
+  coloured.ShadowColor = 0x00FF80;
+  coloured.OuterFrameTransparent = 60;
+  coloured.ShadowTransparent = 35;
+  TWorkerPool pool(2);
+  TGlyphBuildControl control;
+  control.Pool = &pool;
+  for (const TStyle* style : {&heavy, &coloured}) {
+    TRingRasterizer raster;
+    TNoPictures pictures;
+    TGlyphStrip fast, reference;
+    InitializeBitmap(fast, *style, {100, 32, {}}, raster, pictures, &StampSquare, control);
+    InitializeBitmap(reference, *style, {100, 32, {}}, raster, pictures, &StampSquareOneByOne);
+    EXPECT_EQ(fast.SrcImg, reference.SrcImg);
+    EXPECT_FALSE(fast.SrcImg.Empty());
   }
 }
 

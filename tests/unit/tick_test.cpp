@@ -21,17 +21,19 @@ TEST(PlanTick, DayAndSecondWork) {
     TTickWork Work;
   } steps[] = {
       {At(2026, 12, 10, 23, 59, 5), false, {true, true, true}},    // the first tick: a new day
-      {At(2026, 12, 10, 23, 59, 5), false, {false, false, false}}, // the same second: nothing but drawing
+      {IncMilliSecond(At(2026, 12, 10, 23, 59, 5), 500), false, {false, false, false}},  // the same second: nothing but drawing
       {At(2026, 12, 10, 23, 59, 6), false, {false, false, true}},  // a new second
       {At(2026, 12, 10, 23, 59, 6), true, {true, false, true}},    // initialising: texts and holidays again, applied changes kept
       {At(2026, 12, 11, 0, 0, 0), false, {true, true, true}},      // midnight: today's changes may apply again
       {At(2026, 12, 11, 0, 0, 0), true, {true, false, true}},
       {At(2026, 12, 11, 0, 0, 1), false, {false, false, true}},
+      // A tick a minute later at the same second of the minute is a new second.
+      {At(2026, 12, 11, 0, 1, 1), false, {false, false, true}},
       // Initialising on another date (the world clock moved it): a new day.
       {At(2026, 12, 12, 0, 0, 1), true, {true, true, true}},
       {At(2026, 12, 11, 0, 0, 1), true, {true, true, true}},
-      // Waking a month later to the day, at the same second: a new day all the same.
-      {At(2027, 1, 11, 0, 0, 1), false, {true, true, false}},
+      // Waking a month later to the day, at the same second: a new day and a new second.
+      {At(2027, 1, 11, 0, 0, 1), false, {true, true, true}},
       // The clock set back a day: that date is decided anew too.
       {At(2027, 1, 10, 0, 0, 2), false, {true, true, true}},
   };
@@ -40,7 +42,7 @@ TEST(PlanTick, DayAndSecondWork) {
   for (const auto& step : steps) {
     EXPECT_EQ(PlanTick(saved, step.Now, step.Initialize), step.Work) << "step " << n;
     EXPECT_EQ(saved.SaveAdjustedD, SplitDateTime(step.Now).Day);
-    EXPECT_EQ(saved.SaveAdjustedS, DecodeTime(step.Now).Second);
+    EXPECT_EQ(saved.SaveAdjustedS, WholeSecond(step.Now));
     ++n;
   }
 }
