@@ -90,7 +90,8 @@ TTickPlan PlanNextTick(const TTickPlanInput& in) {
     plan.EveryInterval = true;
     due = GridAtOrAfter(now + 1, origin, interval);
   } else {
-    std::int64_t next = now + std::max<std::int64_t>(in.MaxSleep, 1);
+    std::int64_t next = in.MaxSleep >= kMaxTickSleep ? NextStep(now, kMaxTickSleep)
+                                                     : now + std::max<std::int64_t>(in.MaxSleep, 1);
     const std::int64_t digitShift =
         in.Style && in.Style->AnimationType != atNone ? DigitLookAhead(*in.Style) : 0;
     if (in.Style) next = std::min(next, NextDisplayChange(now, *in.Style, in.DisplayBits));

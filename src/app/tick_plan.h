@@ -34,7 +34,9 @@ struct TTickMotion {
   }
 };
 
-// The longest the tick sleeps, whatever the display: a minute.
+// The longest the tick sleeps, whatever the display: to the next whole
+// minute, so that a tooltip or icon hint with minutes changes on time even
+// when the clock shows hours only.
 inline constexpr std::int64_t kMaxTickSleep = 60'000;
 
 struct TTickPlanInput {
