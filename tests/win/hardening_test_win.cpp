@@ -11,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -75,16 +78,28 @@ class TempFolder {
 };
 
 // Starts this program with the arguments in the folder; the process handle.
-TUniqueKernelHandle StartHelper(const std::wstring& arguments, const std::wstring& folder) {
+// With eventFor, the helper starts only once the event named for its process
+// id exists, and the call returns when the helper has set it.
+TUniqueKernelHandle StartHelper(const std::wstring& arguments, const std::wstring& folder,
+                                const std::function<std::wstring(DWORD)>& eventFor = nullptr) {
   std::wstring line = L"\"" + OwnPath() + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, eventFor ? CREATE_SUSPENDED : 0, nullptr,
+                        folder.c_str(), &startup, &info)) {
     return TUniqueKernelHandle();
   }
+  TUniqueKernelHandle process(info.hProcess);
+  TUniqueKernelHandle event;
+  if (eventFor) event.Reset(::CreateEventW(nullptr, TRUE, FALSE, eventFor(info.dwProcessId).c_str()));
+  ::ResumeThread(info.hThread);
   ::CloseHandle(info.hThread);
-  return TUniqueKernelHandle(info.hProcess);
+  if (event) {
+    const HANDLE both[] = {event.Get(), process.Get()};
+    ::WaitForMultipleObjects(2, both, FALSE, 60000);
+  }
+  return process;
 }
 
 DWORD ExitCodeOf(const TUniqueKernelHandle& process) {
@@ -133,6 +148,11 @@ long long GenerationOnDisk(const std::wstring& path) {
   return generation ? *generation : 0;
 }
 
+// The event a save-loop helper sets once it saves.
+std::wstring SaveLoopEventName(DWORD helperProcessId) {
+  return L"Local\\tdialix-save-loop-" + std::to_wstring(helperProcessId);
+}
+
 // The helper: saves the settings as the program does (through the settings
 // store and its file layer) and the style as the program does (written into
 // its document, then the folder made and the file replaced), one generation
@@ -148,8 +168,11 @@ int SaveLoop(const std::wstring& folder) {
   long long generation = std::max(GenerationOnDisk(settingsPath), GenerationOnDisk(stylePath));
   const TStyle style;
   const std::vector<TPlacement> params(1);
+  // Told once the loop runs, so that the kill lands among the saves.
+  const TUniqueKernelHandle running(::OpenEventW(EVENT_MODIFY_STATE, FALSE, SaveLoopEventName(::GetCurrentProcessId()).c_str()));
   for (;;) {
     ++generation;
+    if (running) ::SetEvent(running.Get());
     if (store.Save([&](TIniDocument& document) { FillGeneration(document, generation); }) !=
         TSettingsSave::ssWritten) {
       return 2;
@@ -171,15 +194,18 @@ TEST(CrashSafeSaving, TwoHundredKillsWhileSavingLeaveTheOldFilesOrTheNewNeverATo
   ASSERT_TRUE(ReplaceFileContents(settingsPath + L".bak", kept));
 
   std::mt19937 random(20261211);
-  std::uniform_int_distribution<int> moment(0, 400);
+  // A save of both files takes some tens of milliseconds: kills land before,
+  // inside and between the writes.
+  std::uniform_int_distribution<int> moment(0, 60);
   long long settingsBefore = 0;
   long long styleBefore = 0;
   int torn = 0;
   int leftovers = 0;
   for (int run = 0; run < 200; ++run) {
-    const TUniqueKernelHandle helper = StartHelper(L"--save-loop \"" + folder.Path + L"\"", folder.Path);
+    const TUniqueKernelHandle helper = StartHelper(L"--save-loop \"" + folder.Path + L"\"", folder.Path,
+                                                   [](DWORD id) { return SaveLoopEventName(id); });
     ASSERT_TRUE(helper);
-    // The first run saves once before it is killed, so that later runs
+    // The first run saves whole once before it is killed, so that later runs
     // always find files to keep whole.
     if (run == 0) {
       for (int i = 0; i < 600 && (GenerationOnDisk(settingsPath) == 0 || GenerationOnDisk(stylePath) == 0); ++i) {
