@@ -64,7 +64,10 @@ struct TMetrics {
   int OuterGrey = 0, InnerGrey = 0, ShadowGrey = 0;
 
   TMetrics(const TStyle& s, const TGlyphTarget& t) {
-    P = std::clamp(ScaleRound(s.FontSize, 100, t.MonitorHeight), 0, kMaxGlyphHeight);
+    // Digits taller than their monitor cannot show; a style that asks for
+    // more (a file's number far beyond the editor's 50 per cent) would build
+    // a strip of gigabytes.
+    P = std::clamp(ScaleRound(s.FontSize, 100, t.MonitorHeight), 0, std::clamp(t.MonitorHeight, 0, kMaxGlyphHeight));
     Wo = DecorationWidth(s.OuterFrame, P);
     Wi = DecorationWidth(s.InnerFrame, P);
     Ws = DecorationWidth(s.Shadow, P);

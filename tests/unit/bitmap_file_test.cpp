@@ -45,8 +45,8 @@ TEST(BitmapFile, ReadsTheLayoutOfEveryDepthTheProgramDraws) {
     bool TopDown;
     std::size_t PixelOffset, PixelBytes;
   } cases[] = {
-      {Bmp(3, 2, 24), 3, 2, 24, false, 54, 16},
-      {Bmp(3, -2, 24), 3, 2, 24, true, 54, 16},  // rows from the top
+      {Bmp(3, 2, 24), 3, 2, 24, false, 54, 24},
+      {Bmp(3, -2, 24), 3, 2, 24, true, 54, 24},  // rows from the top
       {Bmp(9, 2, 1, 0, 2), 9, 2, 1, false, 62, 8},
       {Bmp(3, 2, 8, 0, 3), 3, 2, 8, false, 66, 8},  // a table shorter than 256 colours
       {Bmp(2, 2, 32), 2, 2, 32, false, 54, 16},

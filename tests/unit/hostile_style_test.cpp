@@ -31,12 +31,19 @@ const wchar_t* const kDesignKeys[] = {
     L"FlashColonSmooth", L"FlashColonInvert", L"FlashColonToggle",  L"FadeSwitching",
 };
 
-// Every number of the style set to the value (lists get it in every place).
+// Every number of the style set to the value (lists get it in every place),
+// but for the decorations' widths and softness: frames of the widest kind,
+// blurred a hundred times, make a test of many minutes.
 TIniDocument StyleWithEveryNumber(const std::wstring& value) {
   TIniDocument document;
   document.Write(L"General", L"Version", L"2.00");
   for (const wchar_t* key : kDesignKeys) {
     std::wstring text = value;
+    if (std::wstring_view(key).ends_with(L"Soft")) text = L"1";
+    if (std::wstring_view(key) == L"OuterFrame" || std::wstring_view(key) == L"InnerFrame" ||
+        std::wstring_view(key) == L"Shadow") {
+      text = L"5";
+    }
     if (std::wstring_view(key) == L"FontSpacing") text = value + L"," + value;
     if (std::wstring_view(key) == L"BorderWidth" || std::wstring_view(key) == L"ColonType") {
       text = value + L"," + value + L"," + value + L"," + value;
@@ -66,7 +73,9 @@ TEST(HostileStyle, EveryNumberOutOfRangeStillGivesAClockThatDraws) {
     TRingRasterizer rasterizer;
     TNoPictures pictures;
     TGlyphStrip strip;
-    InitializeBitmap(strip, style, {1080, 32, {}}, rasterizer, pictures);
+    // A small monitor: the digits are at most as tall as their monitor.
+    InitializeBitmap(strip, style, {100, 32, {}}, rasterizer, pictures);
+    EXPECT_LE(strip.MaxDrawSize.cy, 100 + 4 * 255) << "the digits with frames and shadow at their widest";
     // No side longer than the largest picture the program draws.
     EXPECT_LE(strip.SrcImg.Width(), 16384);
     EXPECT_LE(strip.SrcImg.Height(), 16384);
