@@ -84,7 +84,7 @@ struct TMetrics {
     BackFill = rgb(s.BackGrndColor);
     Gradation1 = rgb(s.BackGrndGradColor1);
     Gradation2 = rgb(s.BackGrndGradColor2);
-    auto grey = [this](int percent) { return Deep ? std::clamp(255 - ScaleRound(percent, 100, 255), 0, 255) : 0; };
+    auto grey = [this](int percent) { return Deep ? 255 - ScaleRound(std::clamp(percent, 0, 100), 100, 255) : 0; };
     OuterGrey = grey(s.OuterFrameTransparent);
     InnerGrey = grey(s.InnerFrameTransparent);
     ShadowGrey = grey(s.ShadowTransparent);
@@ -372,7 +372,7 @@ bool BuildBackground(TGlyphStrip& strip, const TStyle& style, const TMetrics& m,
   const int pw = picture->Width();
   const int ph = picture->Height();
   const int cy = strip.MaxDrawSize.cy;
-  const int height = ScaleRound(style.BorderWidth.Top, 100, cy) + cy + ScaleRound(style.BorderWidth.Bottom, 100, cy);
+  const int height = MarginPixels(style.BorderWidth.Top, cy) + cy + MarginPixels(style.BorderWidth.Bottom, cy);
   const int scale = ScaleRound(2.0 * height, ph, style.BackGrndSize);
   const int w = std::max(ScaleRound(scale, 100, pw), 1);
   const int h = std::max(ScaleRound(scale, 100, ph) / 2, 1);
@@ -640,6 +640,10 @@ void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TP
       pixel[2] = static_cast<std::uint8_t>(d[2]);
     }
   }
+}
+
+int MarginPixels(double percent, int cellHeight) {
+  return ScaleRound(std::clamp(percent, -1000.0, 1000.0), 100, cellHeight);
 }
 
 void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarget& target,

@@ -74,6 +74,11 @@ using TStampSquareFunction = void (*)(TBitmap& dest, TRgb color, const TBitmap& 
 void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size, int strength,
                  const TStampSquare& square);
 
+// A margin of the style in pixels: its per cent of the cell height, taken no
+// further than the editor goes (1000 per cent either way), so that a file's
+// number far beyond it gives a margin the window can have.
+int MarginPixels(double percent, int cellHeight);
+
 // Builds the whole strip and the background picture for a style. Failures of
 // the font glyphs reach the caller as exceptions; a picture that cannot be
 // used falls back to font glyphs, a background picture to none.
