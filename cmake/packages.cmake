@@ -8,13 +8,21 @@ file(GLOB help_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/*)
 file(GLOB_RECURSE help_code CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h)
 set(TDIALIX_HELP_FILE ${CMAKE_BINARY_DIR}/help/TDialix.chm)
 set(check_contexts ${CMAKE_SOURCE_DIR}/help/check-contexts.sh)
-add_custom_command(OUTPUT ${TDIALIX_HELP_FILE}
+# The check reads the code, the help file only the help pages: an edit of the
+# code checks the contexts again without compiling the help file anew.
+set(help_contexts_stamp ${CMAKE_BINARY_DIR}/help/contexts-checked.stamp)
+add_custom_command(OUTPUT ${help_contexts_stamp}
   COMMAND ${check_contexts} ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/help/contexts.txt
-  COMMAND ${CMAKE_SOURCE_DIR}/help/build-help.sh ${CMAKE_BINARY_DIR}/help
-  DEPENDS ${help_sources} ${help_code}
-  COMMENT "Checking the help contexts and building the help file"
+  COMMAND ${CMAKE_COMMAND} -E touch ${help_contexts_stamp}
+  DEPENDS ${help_code} ${CMAKE_SOURCE_DIR}/help/contexts.txt ${check_contexts}
+  COMMENT "Checking the help contexts"
   VERBATIM)
-add_custom_target(help_file ALL DEPENDS ${TDIALIX_HELP_FILE})
+add_custom_command(OUTPUT ${TDIALIX_HELP_FILE}
+  COMMAND ${CMAKE_SOURCE_DIR}/help/build-help.sh ${CMAKE_BINARY_DIR}/help
+  DEPENDS ${help_sources}
+  COMMENT "Building the help file"
+  VERBATIM)
+add_custom_target(help_file ALL DEPENDS ${help_contexts_stamp} ${TDIALIX_HELP_FILE})
 
 # The compiled help file maps every listed context to a page it holds; the
 # check finds the contexts however a dialog gives them, and names one that

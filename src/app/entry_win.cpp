@@ -14,6 +14,7 @@
 #include "app/failure_win.h"
 #include "app/master_window_win.h"
 #include "app/messages_win.h"
+#include "base/dpi_win.h"
 #include "base/library_loading_win.h"
 #include "base/messages.h"
 #include "base/text.h"
@@ -83,6 +84,27 @@ HWND HandleWindow(std::uint32_t value) {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
 }
 
+// The window that owns an installer request's questions and messages; none
+// for a silent installer, which names none.
+HWND RequestOwner(const TAssociateRequest& request) {
+  if (request.Owner == 0) return nullptr;
+  const HWND owner = HandleWindow(request.Owner);
+  return ::IsWindow(owner) ? owner : ::GetDesktopWindow();
+}
+
+// A silent installer names no window: then nobody is there to answer, so
+// every question is answered No (another program's shortcut or association
+// stays as it is) and failures show in the exit code only.
+TShellContext RequestContext(const TAssociateRequest& request) {
+  TShellContext context = SystemShellContext();
+  if (request.Owner == 0) {
+    context.ShowMessage = [](HWND, const std::wstring&, UINT type) {
+      return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    };
+  }
+  return context;
+}
+
 // Asks the instance that owns the window to close, waits until it has let go
 // of the instance mutex and starts the program again. Returns false when
 // another restart is already in progress (the parameter is then looked at as
@@ -125,6 +147,9 @@ void HandOver(HWND instance, const std::vector<std::wstring>& parameters) {
 }
 
 int RunEntry() {
+  // A style, a picture or a plug-in on a drive without its medium is a file
+  // that cannot be read, not a system box asking for the disk.
+  ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   const std::wstring ownPath = OwnPath();
   std::vector<std::wstring> parameters = SplitCommandLine(::GetCommandLineW());
   if (!parameters.empty()) parameters.erase(parameters.begin());  // the program itself
@@ -136,18 +161,14 @@ int RunEntry() {
       if (::IsWindow(window) && IsOurProgram(window, ownPath) && Restart(window, ownPath)) return 0;
     }
     if (const auto request = ParseAssociateRequest(parameter)) {
-      HWND owner = HandleWindow(request->Owner);
-      if (!::IsWindow(owner)) owner = ::GetDesktopWindow();
-      SetStyleFileAssociation(owner, request->Associate);
+      SetStyleFileAssociation(RequestContext(*request), RequestOwner(*request), request->Associate);
       return 0;
     }
     // The installer's request for the start-up shortcut: made by the program
     // itself, so that it is the program's own and asks what the settings
     // dialog asks. The exit code says whether the folder holds what was asked.
     if (const auto request = ParseStartupRequest(parameter)) {
-      HWND owner = HandleWindow(request->Owner);
-      if (!::IsWindow(owner)) owner = ::GetDesktopWindow();
-      return SetStartupShortcut(owner, request->Associate) ? 0 : 1;
+      return SetStartupShortcut(RequestContext(*request), RequestOwner(*request), request->Associate) ? 0 : 1;
     }
   }
 
@@ -202,6 +223,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // run on is told so, and the process ends.
   if (!tdialix::CheckStartupSystem()) return 1;
   tdialix::InstallFailureHandling();
+  // Where the manifest was not heeded, the program still asks to draw in
+  // each monitor's own pixels.
+  tdialix::DeclareDpiAwareness();
   try {
     return tdialix::RunEntry();
   } catch (...) {

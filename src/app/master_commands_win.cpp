@@ -32,15 +32,18 @@ namespace {
 // The master's tag while a command that holds the dialog-open mark runs.
 class TDialogMark {
  public:
-  TDialogMark(int& tag, bool hold) : Tag(tag), Old(tag) {
-    if (hold) Tag = 1;
+  TDialogMark(TDialixMaster& master, bool hold) : Master(master), Old(master.Tag) {
+    if (hold) Master.Tag = 1;
   }
-  ~TDialogMark() { Tag = Old; }
+  ~TDialogMark() {
+    Master.Tag = Old;
+    Master.DialogMarkReleased();
+  }
   TDialogMark(const TDialogMark&) = delete;
   TDialogMark& operator=(const TDialogMark&) = delete;
 
  private:
-  int& Tag;
+  TDialixMaster& Master;
   int Old;
 };
 
@@ -82,7 +85,7 @@ void TDialixMaster::ExecuteCommand(int command) {
       break;
   }
   Trace(L"command " + std::to_wstring(command));
-  const TDialogMark mark(Tag, HoldsDialogMark(command));
+  const TDialogMark mark(*this, HoldsDialogMark(command));
   if (const int position = MovePositionOf(command); position >= 0) return MoveClocks(position);
   if (const int index = RecentIndexOf(command); index >= 0) return LoadRecentStyle(static_cast<size_t>(index));
   if (const int monitor = MonitorIndexOf(command); monitor >= 0) return ToggleMonitorCommand(static_cast<size_t>(monitor));
@@ -100,9 +103,7 @@ void TDialixMaster::ExecuteCommand(int command) {
     case kCmdSettings:
       return ShowSettings(-1);
     case kCmdEditStyle:
-      // These dialogs are not part of the program yet.
-      Trace(L"dialog-missing " + std::to_wstring(command));
-      return;
+      return ShowStyleEditor(-1);
     default:
       return;
   }
@@ -207,7 +208,7 @@ void TDialixMaster::ShowAutoStyle() {
 }
 
 void TDialixMaster::ShowSettings(int page) {
-  const TDialogMark mark(Tag, true);
+  const TDialogMark mark(*this, true);
   ShowSettingDialog(Handle(), *this, page);
 }
 
@@ -247,6 +248,7 @@ void TDialixMaster::ApplyToClocks(bool clickThrough, bool topMost) {
     clock->ResetAnimation(PrevText);
     DrawClock(*clock, true);
   }
+  WatchFullScreen();
   Trace(std::wstring(L"clocks-applied ") + (topMost ? L"topmost" : L"notopmost"));
 }
 
@@ -346,7 +348,7 @@ void TDialixMaster::TrayBalloonClick() {
 }
 
 void TDialixMaster::ShowAdditionalNotifyMessage() {
-  const TDialogMark mark(Tag, true);
+  const TDialogMark mark(*this, true);
   BringDialogForward();
   const std::wstring title = TrayIcon ? TrayIcon->BalloonTitle() : std::wstring();
   const std::wstring text = (TrayIcon ? TrayIcon->BalloonHint() : std::wstring()) + L"\r\n\r\n" + AdditionalNotifyMessage;

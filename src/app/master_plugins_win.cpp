@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/failure_win.h"
 #include "app/master_window_win.h"
+#include "base/file_io_win.h"
 #include "base/messages.h"
 #include "base/path.h"
 #include "base/trace_win.h"
@@ -20,11 +21,6 @@
 namespace tdialix {
 
 namespace {
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The libraries in the "Plugins" folder beside the program, as full paths,
 // in the order the file system lists them.

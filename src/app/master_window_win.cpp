@@ -23,7 +23,7 @@
 #include "base/hook_block.h"
 #include "base/messages.h"
 #include "base/path.h"
-#include "base/text.h"
+#include "base/scale.h"
 #include "base/system_locale_win.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -136,7 +136,6 @@ TDialixMaster::TDialixMaster(TApplication& application, std::vector<std::wstring
 TDialixMaster::~TDialixMaster() {
   FormDestroy();
   TWRApplication::Instance().OnHelp = nullptr;
-  SetPluginExportTarget(nullptr, nullptr);
   SetApplicationExceptionHandler(nullptr);
 }
 
@@ -330,6 +329,7 @@ void TDialixMaster::DeferredInitialization() {
   LoadStyle(FirstStyleParameter(Parameters).value_or(StyleLoader.DefaultStyleFile), true, true, true);
 
   SettingTimer(true);
+  WatchFullScreen();
   Application.Initialized = true;
   StyleLoader.Initialized = true;
   Trace(L"initialized " + std::to_wstring(Dialixs.size()));
@@ -349,7 +349,7 @@ void TDialixMaster::SettingTimer(bool setting) {
 
 void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
   TClockFrameInput input;
-  input.Style = &Style;
+  input.Style = &ShownStyle();
   input.NowText = NowText;
   input.PrevText = PrevText;
   input.DisplayBits = SaveDisplayColor;
@@ -363,7 +363,7 @@ void TDialixMaster::DrawClock(TDialix& clock, bool redraw) {
   input.Shape.HoleAlpha = Settings.HoleAlpha;
   input.Shape.HoleSoft = Settings.HoleSoft;
   input.Shape.TransParent = Settings.TransParent;
-  input.SwitchingAlpha = Visibility.SaveSwitchingAlphaBlend;
+  input.SwitchingAlpha = ScaleRound(Visibility.SaveSwitchingAlphaBlend, 255, CoverAlpha(clock.MonitorIndex));
   clock.DrawClock(redraw, input);
 }
 
@@ -395,6 +395,9 @@ void TDialixMaster::UpdateTrayHint(TDateTime now) {
 
 bool TDialixMaster::AutoStyleChange(TDateTime now, TDayType dayType) {
   if (!Settings.AutoStyleChange || Settings.ChangeTimeList.empty()) return false;
+  // A style loaded under the open editor would be overwritten by its next
+  // Apply: the entry stays pending until the editor has closed.
+  if (OpenStyleEditor) return false;
   const std::optional<size_t> due = TakeDueChangeTime(Settings.ChangeTimeList, now, dayType);
   if (!due) return false;
   // Silently, without falling back to the default style and without a place
@@ -463,12 +466,13 @@ void TDialixMaster::TimerEvent(bool initialize) {
     if (AutoStyleChange(now, dayType)) return;
     TickPlugins(SystemTimeOf(now), dayType, initialize);
   }
-  NowText = BuildDisplayString(now, Style, initialize, SaveDisplayColor);
+  NowText = BuildDisplayString(now, ShownStyle(), initialize, SaveDisplayColor);
   // Visibility and drawing; an initialising tick only resets the fade.
   if (initialize) {
     if (!Style.FadeSwitching) Visibility.SaveSwitchingAlphaBlend = 255;
   } else {
-    UpdateVisibility(DigitTime(now, Style, false), dayType);
+    if (FullScreenWatcher) FullScreenWatcher->CheckWithoutEvents();
+    UpdateVisibility(DigitTime(now, ShownStyle(), false), dayType);
   }
   PrevText = NowText;
 }
@@ -529,21 +533,62 @@ void TDialixMaster::UpdateVisibility(TDateTime digitTime, TDayType dayType) {
   input.TempVisible = TempVisible;
   input.PluginVisible = PluginVisible;
   input.FadeSwitching = Style.FadeSwitching;
+  // A clock that a full-screen program has faded away counts as not placed
+  // on its monitor until the program leaves; the fade itself is the clock's own.
+  CoverFades.resize(Dialixs.size());
+  const TDateTime now = LocalNow();
+  std::vector<TCoverStep> cover(Dialixs.size());
+  for (size_t i = 0; i < Dialixs.size(); ++i) {
+    const bool covered = Settings.HideOnFullScreen && i < Covered.size() && Covered[i];
+    cover[i] = CoverFadeStep(CoverFades[i], covered, now, Style.FadeSwitching);
+  }
   std::vector<TClockState> clocks;
   for (size_t i = 0; i < Dialixs.size(); ++i) {
     const HWND window = Dialixs[i]->Handle();
+    const bool placed = (i < ClockParams.size() ? ClockParams[i].Shown : true) && !cover[i].Gone;
     clocks.push_back({::IsWindowVisible(window) != FALSE, ::IsWindowEnabled(window) != FALSE, ::IsIconic(window) != FALSE,
-                      Dialixs[i]->SizeMovingFlag, i < ClockParams.size() ? ClockParams[i].Shown : true});
+                      Dialixs[i]->SizeMovingFlag, placed});
   }
   const std::vector<TClockAction> actions = VisibilityStep(Visibility, input, clocks);
   if (Visibility.Visible && Settings.ZOrderMode == zmTopMost) EnforceTopMost();
   for (size_t i = 0; i < actions.size(); ++i) {
     TDialix& clock = *Dialixs[i];
     if (actions[i].Reset) clock.ResetAnimation(PrevText);
-    if (actions[i].Draw) DrawClock(clock, actions[i].Force);
+    if (actions[i].Draw) DrawClock(clock, actions[i].Force || cover[i].Moving);
     if (actions[i].Show) clock.ShowByProgram(true);
     if (actions[i].Hide) clock.ShowByProgram(false);
   }
+}
+
+void TDialixMaster::WatchFullScreen() {
+  if (Settings.HideOnFullScreen && !FullScreenWatcher) {
+    FullScreenWatcher = std::make_unique<TFullScreenWatcher>([this] { FullScreenChanged(); });
+    Trace(std::wstring(L"fullscreen-watch ") + (FullScreenWatcher->Watching() ? L"1" : L"0"));
+    FullScreenChanged();
+  } else if (!Settings.HideOnFullScreen && FullScreenWatcher) {
+    FullScreenWatcher.reset();
+    Covered.assign(Covered.size(), false);
+    Trace(L"fullscreen-watch 0");
+  }
+}
+
+void TDialixMaster::FullScreenChanged() {
+  if (!FullScreenWatcher) return;
+  std::vector<TRect> bounds;
+  for (const TMonitorRecord& monitor : Monitors) bounds.push_back(monitor.Bounds);
+  std::vector<bool> covered = TFullScreenWatcher::Covered(bounds);
+  if (covered == Covered) return;
+  Covered = std::move(covered);
+  if (TraceEnabled()) {
+    std::wstring line = L"fullscreen";
+    for (const bool monitor : Covered) line += monitor ? L" 1" : L" 0";
+    Trace(line);
+  }
+}
+
+int TDialixMaster::CoverAlpha(int monitorIndex) const {
+  if (monitorIndex < 0 || static_cast<size_t>(monitorIndex) >= CoverFades.size()) return 255;
+  return CoverFades[monitorIndex].Alpha;
 }
 
 void TDialixMaster::TrayClockChange(bool visible) {
@@ -688,9 +733,15 @@ void TDialixMaster::ClockResized(TDialix& clock) {
   ::SendMessageW(ToolTipHandle, TTM_TRACKPOSITION, 0, MAKELPARAM(at.X, at.Y));
 }
 
+void TDialixMaster::DialogMarkReleased() {
+  // A close asked for while a dialog was open comes now.
+  if (Tag == 0 && CloseRequested && !StyleLoader.LoadingDesign) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
 void TDialixMaster::BringDialogForward() {
   const HWND popup = ::GetLastActivePopup(Handle());
   if (popup && popup != Handle()) ::SetForegroundWindow(popup);
+  Trace(L"dialog-forward");
 }
 
 void TDialixMaster::HandOverStyle(ATOM atom) {
@@ -729,13 +780,15 @@ void TDialixMaster::ApplyStyleToClocks() {
     clock.ResetAnimation(PrevText);
     DrawClock(clock, true);
   }
+  ImagesBuilt(Style);
 }
 
 void TDialixMaster::RebuildClocks() {
   for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) {
     Dialixs[i]->InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
-    DrawClock(*Dialixs[i], true);
   }
+  ImagesBuilt(Style);
+  for (size_t i = 0; i < Dialixs.size() && i < Monitors.size(); ++i) DrawClock(*Dialixs[i], true);
 }
 
 void TDialixMaster::PowerBroadcast(WPARAM event, LPARAM data) {
@@ -782,6 +835,8 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
   // after its own screen's clock was switched off).
   if (Application.Initialized && KeepOneClockShown(ClockParams, Monitors)) Trace(L"clock-kept-shown");
   MonitorMenu = MonitorMenuItems(Monitors, ClockParams);
+  // The monitors' places changed: what a full-screen window covers, too.
+  FullScreenChanged();
 
   if (!Application.Initialized) return;
   for (size_t i = 0; i < Dialixs.size(); ++i) {
@@ -795,8 +850,9 @@ void TDialixMaster::DisplayChange(WPARAM bitsPerPixel) {
     ::SetWindowPos(clock.Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
     clock.InitializeBitmap(Style, Monitors[i].Bounds.Height(), SaveDisplayColor);
-    DrawClock(clock, true);
   }
+  ImagesBuilt(Style);
+  for (const auto& clock : Dialixs) DrawClock(*clock, true);
   Trace(L"displaychange " + std::to_wstring(Dialixs.size()));
 }
 
@@ -873,6 +929,8 @@ void TDialixMaster::FormDestroy() {
   Destroyed = true;
   PluginHost.Terminating = true;  // from here on only ticks and the final call reach plug-ins
   SettingTimer(false);
+  FullScreenWatcher.reset();
+  GlyphBuilder.reset();  // a build still running stops, and is waited for
   RestoreTaskbarClock();
   TrayIcon.reset();  // the icon leaves the notification area
   PluginHost.Unload();
@@ -939,6 +997,11 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DIALIX_EDITSTYLE:
       Trace(L"editstyle " + std::to_wstring(wParam));
+      // A page index outside the pages (a large WPARAM too) keeps the page last closed.
+      StyleEditRequest(wParam < static_cast<WPARAM>(kStyleEditPageCount) ? static_cast<int>(wParam) : -1);
+      return 0;
+    case WM_DIALIX_GLYPHSBUILT:
+      GlyphsBuilt();
       return 0;
     case WM_DIALIX_CLOSE:
       Close();
@@ -1023,6 +1086,23 @@ LRESULT TDialixMaster::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (StyleLoader.LoadingDesign) {
         // A message box of the loader is open: the clocks go when the load has ended.
         CloseRequested = true;
+        return 0;
+      }
+      if (OpenStyleEditor) {
+        // The modal editor runs on the master: it ends as Cancel first, and
+        // the close comes again once it has gone.
+        CloseRequested = true;
+        OpenStyleEditor->Close();
+        return 0;
+      }
+      if (Tag != 0) {
+        // Another dialog's modal loop runs on the master: it is closed as
+        // Cancel first, and the close comes again once the dialog has gone.
+        // (A message box without Cancel waits for its answer.)
+        CloseRequested = true;
+        const HWND popup = ::GetLastActivePopup(Handle());
+        if (popup && popup != Handle()) ::PostMessageW(popup, WM_CLOSE, 0, 0);
+        Trace(L"close-deferred");
         return 0;
       }
       Trace(L"close");

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/application_win.h"
+#include "app/full_screen.h"
+#include "app/full_screen_watcher_win.h"
 #include "app/monitor_list.h"
 #include "app/popup_menu.h"
 #include "app/settings.h"
@@ -28,8 +30,11 @@
 #include "base/window_win.h"
 #include "calendar/world_clock.h"
 #include "clock/clock_window_win.h"
+#include "clock/glyph_build_queue.h"
+#include "clock/glyph_builder_win.h"
 #include "components/tray_icon_win.h"
 #include "dialogs/setting_win.h"
+#include "dialogs/style_edit_win.h"
 #include "plugin/plugin_exports_win.h"
 #include "plugin/plugin_host_win.h"
 #include "style/style.h"
@@ -37,7 +42,11 @@
 
 namespace tdialix {
 
-class TDialixMaster : public TWindow, private TClockHost, private TPluginExportTarget, private TSettingHost {
+class TDialixMaster : public TWindow,
+                      private TClockHost,
+                      private TPluginExportTarget,
+                      private TSettingHost,
+                      private TStyleEditHost {
  public:
   static constexpr const wchar_t* kClassName = L"TDialixMaster";
   static constexpr UINT_PTR kMainTimerId = 10;
@@ -92,9 +101,17 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   TTickCalendar TickCalendar;  // SaveAdjustedD, SaveAdjustedS: the date and second last worked for
   std::wstring TrayHint;       // the notification icon's hint for the current second
   int Tag = 0;  // 1 while a dialog or command of the master runs
+  // The dialog-open mark went: a close that waited for it comes now.
+  void DialogMarkReleased();
 
   // Visible, Hiding, SaveSwitchingTime, SaveSwitchingAlphaBlend, SaveDisplayS.
   TVisibilityState Visibility;
+
+  // Full-screen programs: the watcher while the setting is on, and per
+  // monitor whether one covers it and how far its clock has faded away.
+  std::unique_ptr<TFullScreenWatcher> FullScreenWatcher;
+  std::vector<bool> Covered;
+  std::vector<TCoverFade> CoverFades;
 
   std::wstring SettingsPath;  // where the settings are written
   TWinSettingsFiles SettingsFiles;
@@ -163,6 +180,16 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void ShowSettings(int page);
   // WM_DIALIX_SETTINGS: the dialog on the page, or the open dialog forward.
   void SettingsRequest(int page);
+  // The style editor on a page (an index outside the pages: the one last closed).
+  void ShowStyleEditor(int page);
+  // WM_DIALIX_EDITSTYLE: the editor on the page, or the open dialog forward.
+  void StyleEditRequest(int page);
+  // The page the style editor was last closed on.
+  int StylePage = 0;
+  // The style the clocks draw now: the applied one, or while the editor
+  // previews, its values; with the images the clocks have while newer ones
+  // are being built.
+  const TStyle& ShownStyle();
 
   // The popup menu at a point on the screen, and the command of one of its items.
   void ShowPopupMenu(TPoint screen);
@@ -188,6 +215,26 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   void ShowToolTipLater(TDialix& clock) override;
   bool IsToolTipWindow(HWND window) override { return window && window == ToolTipHandle; }
   void ClockResized(TDialix& clock) override;
+
+  // What the style editor asks of the master.
+  const TStyle& StyleRecord() override { return Style; }
+  std::wstring OwnFontName() override { return TStyle{}.FontName; }
+  TFormatSettings TimeFormats() override { return StyleHost.Formats(); }
+  void PreviewStyle(const TStyle& values) override;
+  void ApplyStyle(const TStyle& style, bool rebuildImages) override;
+  void ShowHolidaySettingsLater() override;
+  // The editor closed: the clocks show the applied style again.
+  void EndPreview();
+  // The clocks' images for the style, built off the UI thread.
+  void RequestImages(const TStyle& style);
+  void StartGlyphBuild(const TGlyphBuildQueue::TJob& job);
+  // A build ended: its strips go to the clocks when they are still wanted.
+  void GlyphsBuilt();
+  // The images were built here and now for the style: no build is wanted any more.
+  void ImagesBuilt(const TStyle& style);
+  // Keeps a copy of the clocks' images of the applied style, which Cancel puts back.
+  void SaveAppliedStrips();
+  void InstallStrips(std::vector<TGlyphStrip> strips);
 
   // What plug-ins reach through the program's exports.
   std::int32_t PluginVisibleClock(bool visible) override;
@@ -273,6 +320,12 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   // The plug-ins' tick with the displayed time.
   void TickPlugins(const SYSTEMTIME& displayed, TDayType dayType, bool initialize);
   void UpdateVisibility(TDateTime digitTime, TDayType dayType);
+  // Starts or stops watching for full-screen programs as the setting says.
+  void WatchFullScreen();
+  // The foreground window changed or moved: which monitors are covered now.
+  void FullScreenChanged();
+  // The opacity the cover fade leaves a monitor's clock, 0 ... 255.
+  int CoverAlpha(int monitorIndex) const;
   void EnforceTopMost();
   // The locale's date and time forms changed: texts and clocks follow at once.
   void LocaleChanged();
@@ -289,6 +342,14 @@ class TDialixMaster : public TWindow, private TClockHost, private TPluginExportT
   bool Failing = false;         // the failure report is open, and the program ends after it
   bool PluginsStarting = false;  // the fault mark stands while the plug-ins load and initialise
   bool NotifyBroadcasting = false;  // the plug-ins are being asked whether they show a notification
+  TDialixStyle* OpenStyleEditor = nullptr;  // the style editor while it is open
+  bool HolidaySettingsAfterEditor = false;  // its "休日" link asked for the settings' holiday page
+  std::optional<TStyle> Preview;            // the editor's values the clocks show
+  TStyle ShownStyleCache;
+  TGlyphBuildQueue GlyphQueue;
+  std::unique_ptr<TGlyphBuilder> GlyphBuilder;
+  std::vector<TGlyphStrip> AppliedStrips;   // the clocks' images of AppliedStripsStyle
+  TStyle AppliedStripsStyle;
   TSettingsEnvironment SettingsEnvironment();
 };
 

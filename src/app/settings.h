@@ -31,6 +31,8 @@ struct TSettings {
   bool HideTrayClock = false;
   bool EnableOtherwiseShowWindow = true;
   bool AutoStyleChange = false;
+  // A monitor that a full-screen program covers shows no clock.
+  bool HideOnFullScreen = true;
   // Operation
   int HideSensitive = 10;
   std::uint8_t HideAlpha = 25;

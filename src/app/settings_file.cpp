@@ -122,6 +122,7 @@ TSettingsLoadResult LoadSettings(const TIniDocument* document, TSettings& s, con
   s.HideTrayClock = r.Bool(kView, L"HideTrayClock", d.HideTrayClock);
   // The file says whether the clocks are locked against other programs.
   s.EnableOtherwiseShowWindow = !r.Bool(kView, L"LockVisibleChange", !d.EnableOtherwiseShowWindow);
+  s.HideOnFullScreen = r.Bool(kView, L"HideOnFullScreen", d.HideOnFullScreen);
   s.HideSensitive = r.Int(kOperation, L"HideSensitive", d.HideSensitive);
   s.HideAlpha = r.Byte(kOperation, L"HideAlpha", d.HideAlpha);
   s.HideSpeed = r.Int(kOperation, L"HideSpeed", d.HideSpeed);
@@ -187,6 +188,7 @@ void SaveSettings(TIniDocument& doc, const TSettings& s, int priorityClass, cons
   doc.Write(kView, L"TaskTrayFormat", s.TaskTrayFormat);
   doc.Write(kView, L"HideTrayClock", Flag(s.HideTrayClock));
   doc.Write(kView, L"LockVisibleChange", Flag(!s.EnableOtherwiseShowWindow));
+  doc.Write(kView, L"HideOnFullScreen", Flag(s.HideOnFullScreen));
   doc.Write(kOperation, L"HideSensitive", Number(s.HideSensitive));
   doc.Write(kOperation, L"HideAlpha", Number(s.HideAlpha));
   doc.Write(kOperation, L"HideSpeed", Number(s.HideSpeed));

@@ -34,10 +34,7 @@ bool TMasterStyleHost::DirectoryExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool TMasterStyleHost::FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool TMasterStyleHost::FileExists(const std::wstring& path) { return tdialix::FileExists(path); }
 
 std::optional<std::string> TMasterStyleHost::ReadFile(const std::wstring& path) {
   auto bytes = ReadFileBytes(path);

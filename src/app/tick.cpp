@@ -15,9 +15,10 @@ TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize) {
   const int second = DecodeTime(now).Second;
   TTickWork work;
   if (day != saved.SaveAdjustedD || initialize) {
-    saved.SaveAdjustedD = day;
+    // Only a date that really changed lets today's applied changes apply again.
     work.NewDay = true;
-    work.ClearChanged = !initialize;
+    work.ClearChanged = day != saved.SaveAdjustedD;
+    saved.SaveAdjustedD = day;
   }
   if (second != saved.SaveAdjustedS || initialize) {
     saved.SaveAdjustedS = second;

@@ -31,7 +31,8 @@ struct TTickWork {
 
 // What a tick at this displayed time has to do. An initialising tick (right
 // after a style was applied) does the day's and the second's work again, but
-// it is no new day: the automatic changes already applied today stay applied.
+// it is no new day unless the date moved (the world clock was set to a place
+// past midnight): the automatic changes already applied today stay applied.
 TTickWork PlanTick(TTickCalendar& saved, TDateTime now, bool initialize);
 
 // The opacity 0 ... 255 of a clock fading in for elapsedMs milliseconds: an

@@ -60,4 +60,7 @@ TDateTime TimeOf(TDateTime value);
 
 TDateTime IncMilliSecond(TDateTime value, std::int64_t milliSeconds);
 
+// The time of day in whole seconds since midnight, as the lists show it.
+inline int SecondOfDay(TDateTime value) { return SplitDateTime(TimeOf(value)).MilliSeconds / 1000; }
+
 }  // namespace tdialix

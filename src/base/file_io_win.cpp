@@ -88,6 +88,11 @@ bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
   return true;
 }
 
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return !path.empty() && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool CreateFolderOf(const std::wstring& path) {
   const std::wstring folder = FolderOf(path);
   if (folder.empty()) return true;

@@ -21,6 +21,9 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, size_t maxByt
 // refused with ERROR_ACCESS_DENIED.
 bool ReplaceFileContents(const std::wstring& path, std::string_view bytes);
 
+// Whether a file (not a folder) of that name is there; false for an empty name.
+bool FileExists(const std::wstring& path);
+
 // Creates the folder a file goes into, with every missing parent. False on
 // failure, with the reason in GetLastError.
 bool CreateFolderOf(const std::wstring& path);

@@ -184,6 +184,8 @@ std::wstring_view MessageText(TMsg id) {
       return L"トレイにアイコンを表示";
     case TMsg::SettingHideTrayClock:
       return L"時計を自動的に隠す";
+    case TMsg::SettingHideOnFullScreen:
+      return L"全画面表示のプログラムがあるときは時計を隠す";
     case TMsg::SettingLocked:
       return L"時計の位置を固定";
     case TMsg::SettingHideGroup:
@@ -280,6 +282,186 @@ std::wstring_view MessageText(TMsg id) {
       return L"最低";
     case TMsg::SettingAdvancedNote:
       return L"このタブ内の項目は、パソコンの処理速度に影響を及ぼす可能性があります。<a>ヘルプ</a>をよく読んだ上で設定してください。";
+    case TMsg::StyleEditCaption:
+      return L"スタイルの編集";
+    case TMsg::StylePageTypeface:
+      return L"書体";
+    case TMsg::StylePageDecoration:
+      return L"装飾";
+    case TMsg::StylePageBackground:
+      return L"背景";
+    case TMsg::StylePageFormat:
+      return L"書式";
+    case TMsg::StylePageEffects:
+      return L"効果";
+    case TMsg::StylePageDisplay:
+      return L"表示";
+    case TMsg::StyleKindLabel:
+      return L"種類:";
+    case TMsg::FontTypeSystem:
+      return L"フォントから生成";
+    case TMsg::FontTypeBitmap:
+      return L"画像から生成";
+    case TMsg::FontNameLabel:
+      return L"書体:";
+    case TMsg::PictureLabel:
+      return L"画像:";
+    case TMsg::FontSizeLabel:
+      return L"サイズ:";
+    case TMsg::FontWidthLabel:
+      return L"幅:";
+    case TMsg::FontWidthHalf:
+      return L"半角";
+    case TMsg::FontWidthFull:
+      return L"全角";
+    case TMsg::FontPitchLabel:
+      return L"ピッチ:";
+    case TMsg::FontPitchFixed:
+      return L"等幅";
+    case TMsg::FontPitchVariable:
+      return L"可変幅";
+    case TMsg::FontBold:
+      return L"太字";
+    case TMsg::FontItalic:
+      return L"斜体";
+    case TMsg::FontSmoothingCheck:
+      return L"縁を滑らかにする";
+    case TMsg::DigitSpacingLabel:
+      return L"数字の間隔:";
+    case TMsg::SeparatorSpacingLabel:
+      return L"区切り文字の間隔:";
+    case TMsg::FontColorLabel:
+      return L"文字色:";
+    case TMsg::OuterFrameGroup:
+      return L"縁 (外側)";
+    case TMsg::FrameWidthLabel:
+      return L"太さ:";
+    case TMsg::TransparencyLabel:
+      return L"透明度:";
+    case TMsg::SoftnessLabel:
+      return L"ぼかし:";
+    case TMsg::ColorLabel:
+      return L"色:";
+    case TMsg::InnerFrameGroup:
+      return L"縁 (内側)";
+    case TMsg::ShadowGroup:
+      return L"影";
+    case TMsg::ShadowPositionLabel:
+      return L"位置:";
+    case TMsg::NoneItem:
+      return L"なし";
+    case TMsg::BackGrndFill:
+      return L"塗りつぶし";
+    case TMsg::BackGrndGradation:
+      return L"グラデーション";
+    case TMsg::BackGrndPicture:
+      return L"画像";
+    case TMsg::Color1Label:
+      return L"色 1:";
+    case TMsg::Color2Label:
+      return L"色 2:";
+    case TMsg::DirectionLabel:
+      return L"方向:";
+    case TMsg::DirectionHorz:
+      return L"水平";
+    case TMsg::DirectionVert:
+      return L"垂直";
+    case TMsg::AlignLabel:
+      return L"配置:";
+    case TMsg::AlignLeft:
+      return L"左";
+    case TMsg::AlignCenter:
+      return L"中央";
+    case TMsg::AlignRight:
+      return L"右";
+    case TMsg::AlignTile:
+      return L"全体";
+    case TMsg::AlignZoom:
+      return L"拡大";
+    case TMsg::BackGrndSizeLabel:
+      return L"大きさ:";
+    case TMsg::MarginGroup:
+      return L"余白";
+    case TMsg::MarginLeft:
+      return L"左:";
+    case TMsg::MarginTop:
+      return L"上:";
+    case TMsg::MarginRight:
+      return L"右:";
+    case TMsg::MarginBottom:
+      return L"下:";
+    case TMsg::HourGroup:
+      return L"時";
+    case TMsg::Hour12Item:
+      return L"12 時間表示";
+    case TMsg::Hour24Item:
+      return L"24 時間表示";
+    case TMsg::LeadingZero:
+      return L"先頭にゼロを表示";
+    case TMsg::Hour12to0Check:
+      return L"12 時は 0 時と表示";
+    case TMsg::Hour24to0Check:
+      return L"24 時は 0 時と表示";
+    case TMsg::MinuteGroup:
+      return L"分";
+    case TMsg::ShownItem:
+      return L"あり";
+    case TMsg::SeparatorLabel:
+      return L"区切り文字:";
+    case TMsg::ColonItem:
+      return L"コロン (:)";
+    case TMsg::PeriodItem:
+      return L"ピリオド (.)";
+    case TMsg::HyphenItem:
+      return L"ハイフン (-)";
+    case TMsg::SecondGroup:
+      return L"秒";
+    case TMsg::AnimationGroup:
+      return L"切り替え効果";
+    case TMsg::SpeedLabel:
+      return L"速度:";
+    case TMsg::AnimationHorz:
+      return L"横に回転";
+    case TMsg::AnimationVert:
+      return L"縦に回転";
+    case TMsg::AnimationUp:
+      return L"せり上げ";
+    case TMsg::AnimationDown:
+      return L"せり下げ";
+    case TMsg::AnimationFade:
+      return L"フェード イン・アウト";
+    case TMsg::AnimationFadeOut:
+      return L"カット フェード";
+    case TMsg::AnimationFadeCross:
+      return L"クロス フェード";
+    case TMsg::InertiaCheck:
+      return L"滑らかに動かす";
+    case TMsg::FlashColonGroup:
+      return L"コロンの点滅";
+    case TMsg::FlashColon250:
+      return L"250 ミリ秒間点灯、750 ミリ秒間消灯";
+    case TMsg::FlashColon500:
+      return L"500 ミリ秒間隔";
+    case TMsg::FlashColon1000:
+      return L"1000 ミリ秒間隔";
+    case TMsg::FlashColonInvertCheck:
+      return L"点灯と消灯を反転";
+    case TMsg::FlashColonToggleCheck:
+      return L"30 秒毎に交互に点滅";
+    case TMsg::FlashColonSmoothCheck:
+      return L"滑らかに点滅";
+    case TMsg::TimeSlotListLabel:
+      return L"表示する時間帯:";
+    case TMsg::TimeSlotStartColumn:
+      return L"開始時間";
+    case TMsg::TimeSlotEndColumn:
+      return L"終了時間";
+    case TMsg::FadeSwitchingCheck:
+      return L"表示状態を滑らかに切り替える";
+    case TMsg::TimeSlotNotice:
+      return L"時間帯を何も指定していない場合は、常に表示される状態となります。\r\n休日の追加・削除は、[動作設定] の<a>休日</a>タブで設定できます。";
+    case TMsg::BitmapFileFilter:
+      return L"ビットマップ イメージ|*.bmp|すべてのファイル|*.*";
     case TMsg::HolidayDayOfWeekCaption:
       return L"%d 月第 %d %s";
     case TMsg::HolidayDateCaption:

@@ -1,5 +1,7 @@
 #include "base/text.h"
 
+#include <algorithm>
+
 namespace tdialix {
 
 namespace {
@@ -155,6 +157,16 @@ wchar_t FoldCase(wchar_t c) {
   // Full-width Latin capitals fold as well, so names typed with an IME match.
   if (c >= L'\uFF21' && c <= L'\uFF3A') return static_cast<wchar_t>(c + 0x20);
   return c;
+}
+
+int CompareText(std::wstring_view a, std::wstring_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const wchar_t x = FoldCase(a[i]);
+    const wchar_t y = FoldCase(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 bool SameText(std::wstring_view a, std::wstring_view b) {

@@ -30,5 +30,8 @@ std::wstring Trim(std::wstring_view text);
 // names in the program's files are ASCII.
 wchar_t FoldCase(wchar_t c);
 bool SameText(std::wstring_view a, std::wstring_view b);
+// Below zero, zero or above zero as a sorts before, with or after b, letters
+// folded as SameText folds them.
+int CompareText(std::wstring_view a, std::wstring_view b);
 
 }  // namespace tdialix

@@ -15,7 +15,7 @@ int SlotEndMilliSeconds(TDateTime end) {
   const int ms = SplitDateTime(TimeOf(end)).MilliSeconds;
   // The time pickers end at 23:59:59: such an end means the end of the day,
   // or the clock would vanish for the last second of every day.
-  return ms >= kLastSecondOfDay ? kMilliSecondsPerDay : ms;
+  return ms >= kLastSecondOfDay ? static_cast<int>(MSecsPerDay) : ms;
 }
 
 bool InVisibleTimeSlot(const std::vector<TVisibleTimeSlot>& slots, TDateTime now, TDayType dayType) {

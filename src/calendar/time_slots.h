@@ -12,7 +12,6 @@ namespace tdialix {
 // dtHoliday when today counts as a holiday, else Saturday, Sunday or weekday.
 TDayType DayTypeOf(TDateTime date, bool holiday);
 
-inline constexpr int kMilliSecondsPerDay = 86400000;
 inline constexpr int kLastSecondOfDay = 86399000;  // 23:59:59
 
 // A slot's end as milliseconds of the day: an end of 23:59:59 (the latest

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "base/unique_handle_win.h"
 
 namespace tdialix {
@@ -84,19 +85,28 @@ TZoneValues ReadZoneValues(HKEY zone) {
   return values;
 }
 
-// Every zone of the list; a subkey that does not open is left out.
-std::vector<TTimeZone> ReadZones() {
-  std::vector<TTimeZone> zones;
+// Calls visit(zoneKey) for every zone of the list until it returns false; a
+// subkey that does not open is left out.
+template <typename TVisit>
+void ForEachZoneKey(TVisit visit) {
   const TUniqueRegistryKey list = OpenZoneList();
-  if (!list) return zones;
+  if (!list) return;
   wchar_t name[256];
   for (DWORD index = 0;; ++index) {
     DWORD length = static_cast<DWORD>(std::size(name));
     const LSTATUS status = ::RegEnumKeyExW(list.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_NO_MORE_ITEMS) break;
     if (status != ERROR_SUCCESS) continue;
-    if (const TUniqueRegistryKey zone = OpenKey(list.Get(), name)) zones.push_back(DecodeTimeZone(ReadZoneValues(zone.Get())));
+    if (const TUniqueRegistryKey zone = OpenKey(list.Get(), name); zone && !visit(zone.Get())) break;
   }
+}
+
+std::vector<TTimeZone> ReadZones() {
+  std::vector<TTimeZone> zones;
+  ForEachZoneKey([&](HKEY zone) {
+    zones.push_back(DecodeTimeZone(ReadZoneValues(zone)));
+    return true;
+  });
   return zones;
 }
 
@@ -106,9 +116,14 @@ std::vector<TTimeZone> SystemTimeZones(int localBias) { return SortedTimeZones(R
 
 std::optional<TTimeZone> SystemTimeZone(std::wstring_view name) {
   if (name.empty()) return std::nullopt;
-  const std::vector<TTimeZone> zones = ReadZones();
-  if (const TTimeZone* zone = FindTimeZone(zones, name)) return *zone;
-  return std::nullopt;
+  // Only the zone asked for is read in full.
+  std::optional<TTimeZone> found;
+  ForEachZoneKey([&](HKEY zone) {
+    if (!SameText(ReadString(zone, L"Std"), name)) return true;
+    found = DecodeTimeZone(ReadZoneValues(zone));
+    return false;
+  });
+  return found;
 }
 
 int LocalStandardBias() {

@@ -53,14 +53,7 @@ std::optional<std::int64_t> TransitionMs(const TZoneDate& date, int year) {
   return LinearMs(*day) + timeOfDay;
 }
 
-bool NameBefore(const TTimeZone& a, const TTimeZone& b) {
-  const std::size_t n = std::min(a.Name.size(), b.Name.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const wchar_t x = FoldCase(a.Name[i]), y = FoldCase(b.Name[i]);
-    if (x != y) return x < y;
-  }
-  return a.Name.size() < b.Name.size();
-}
+bool NameBefore(const TTimeZone& a, const TTimeZone& b) { return CompareText(a.Name, b.Name) < 0; }
 
 }  // namespace
 

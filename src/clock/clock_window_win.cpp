@@ -257,6 +257,10 @@ LRESULT TDialix::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;  // the whole window is client area
     case WM_ERASEBKGND:
       return 1;
+    case WM_DPICHANGED:
+      // The clock is a share of its monitor's own pixels: another scale
+      // changes nothing of it, and it keeps the size its frame gives it.
+      return 0;
     case WM_ENABLE:
       // Other windows' modal loops do not leave the clock disabled.
       if ((wParam != FALSE) != Enabled) ::EnableWindow(Handle(), Enabled);

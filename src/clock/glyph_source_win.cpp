@@ -134,10 +134,7 @@ wchar_t TGdiGlyphRasterizer::FullWidth(wchar_t ch) {
   return length == 1 ? wide[0] : ch;
 }
 
-bool TGdiPictureSource::FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return !path.empty() && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool TGdiPictureSource::FileExists(const std::wstring& path) { return tdialix::FileExists(path); }
 
 std::optional<TBitmap> TGdiPictureSource::LoadPicture(const std::wstring& path) {
   // The file is read whole and its header checked against its size before

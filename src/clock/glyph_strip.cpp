@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/dpi.h"
 #include "base/scale.h"
 
 namespace tdialix {
@@ -67,7 +68,7 @@ struct TMetrics {
     // Digits taller than their monitor cannot show; a style that asks for
     // more (a file's number far beyond the editor's 50 per cent) would build
     // a strip of gigabytes.
-    P = std::clamp(ScaleRound(s.FontSize, 100, t.MonitorHeight), 0, std::clamp(t.MonitorHeight, 0, kMaxGlyphHeight));
+    P = std::clamp(ClockGlyphHeight(s.FontSize, t.MonitorHeight), 0, std::clamp(t.MonitorHeight, 0, kMaxGlyphHeight));
     Wo = DecorationWidth(s.OuterFrame, P);
     Wi = DecorationWidth(s.InnerFrame, P);
     Ws = DecorationWidth(s.Shadow, P);

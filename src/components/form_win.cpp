@@ -4,7 +4,11 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
+#include "base/dpi.h"
+#include "base/dpi_win.h"
+#include "base/failure_win.h"
 #include "base/trace_win.h"
 #include "base/window_win.h"
 #include "components/standard_controls_win.h"
@@ -260,9 +264,10 @@ INT_PTR CALLBACK TWRForm::DialogProc(HWND window, UINT message, WPARAM wParam, L
 }
 
 void TWRForm::InitializeDialog() {
-  const TWindowDC screen(nullptr);
-  FDpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  if (FDpi <= 0) FDpi = 96;
+  // The form is laid out for the monitor it opens on; a move to a monitor
+  // of another scale lays it out again.
+  KeepDialogScaling(Window);
+  FDpi = DpiForMonitor(FormMonitor(FOwner));
   MakeFont();
   ::SendMessageW(Window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
   DisableInputMethod(Window);
@@ -293,7 +298,7 @@ void TWRForm::ApplyClientSize() {
   const auto style = static_cast<DWORD>(::GetWindowLongPtrW(Window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(Window, GWL_EXSTYLE));
   RECT frame{0, 0, Scaled(ClientSize.cx), Scaled(ClientSize.cy)};
-  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  AdjustWindowRectForDpi(frame, style, exStyle, FDpi);
   ::SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -305,7 +310,18 @@ void TWRForm::MakeFont() {
     // "Meiryo UI" carries the Japanese script; the GUI font may name another.
     FFontInfo.lfCharSet = DEFAULT_CHARSET;
   }
+  // The stock font is made for the screen as a whole.
+  FFontInfo.lfHeight = FontHeightAtDpi(FFontInfo.lfHeight, SystemDpi(), FDpi);
   FFont.Reset(::CreateFontIndirectW(&FFontInfo));
+}
+
+HMONITOR TWRForm::FormMonitor(HWND owner) {
+  if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) return ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST);
+  // A hidden owner (the program's master window) has no place: the form
+  // opens where the user is working.
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  return ::MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
 }
 
 void TWRForm::PlaceForm(HWND owner) {
@@ -313,17 +329,7 @@ void TWRForm::PlaceForm(HWND owner) {
   ::GetWindowRect(Window, &window);
   const TSize size{window.right - window.left, window.bottom - window.top};
   const bool ownerShown = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
-  HMONITOR monitor = nullptr;
-  if (ownerShown) {
-    monitor = ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST);
-  } else {
-    // A hidden owner (the program's master window) has no place: the form
-    // opens where the user is working.
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
-  }
-  const MONITORINFO info = MonitorOf(monitor);
+  const MONITORINFO info = MonitorOf(FormMonitor(owner));
   TRect placed = ToRect(window);
   switch (Position) {
     case TFormPosition::poDesigned:
@@ -344,15 +350,14 @@ void TWRForm::PlaceForm(HWND owner) {
 
 void TWRForm::SetApplicationIcon() {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  auto load = [instance](int metricX, int metricY) {
-    return TUniqueIcon(static_cast<HICON>(::LoadImageW(instance, L"MAINICON", IMAGE_ICON, ::GetSystemMetrics(metricX),
-                                                       ::GetSystemMetrics(metricY), LR_DEFAULTCOLOR)));
+  auto load = [instance](int size) {
+    return TUniqueIcon(static_cast<HICON>(::LoadImageW(instance, L"MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   };
-  BigIcon = load(SM_CXICON, SM_CYICON);
+  BigIcon = load(LargeIconSize(FDpi));
   if (BigIcon) ::SendMessageW(Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(BigIcon.Get()));
   // From Windows Vista on the caption shows the small icon, drawn at its own size.
   if (CurrentWindowsVersion().AtLeast(6, 0)) {
-    SmallIcon = load(SM_CXSMICON, SM_CYSMICON);
+    SmallIcon = load(SmallIconSize(FDpi));
     if (SmallIcon) ::SendMessageW(Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon.Get()));
   }
 }
@@ -410,6 +415,9 @@ std::optional<LRESULT> TWRForm::HandleMessage(UINT message, WPARAM wParam, LPARA
     case WM_DISPLAYCHANGE:
       KeepInsideWorkArea();
       return std::nullopt;
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_HELP: {
       const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
       ShowHelpFor(info && info->iContextType == HELPINFO_WINDOW ? static_cast<HWND>(info->hItemHandle) : ::GetFocus());
@@ -482,6 +490,51 @@ void TWRForm::ShowHelpFor(HWND control) {
     if (const TWRControl* owner = ControlOfWindow(window)) context = owner->HelpContext;
   }
   TWRApplication::Instance().ShowHelp(context != 0 ? context : HelpContext);
+}
+
+namespace {
+
+BOOL CALLBACK RescaleControl(HWND window, LPARAM data) {
+  return CallbackBoundary(FALSE, [&] {
+    const auto [fromDpi, toDpi] = *reinterpret_cast<const std::pair<int, int>*>(data);
+    if (!ControlOfWindow(window)) return TRUE;  // the inner parts of the system's controls follow their control
+    RECT bounds{};
+    ::GetWindowRect(window, &bounds);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+    const TRect scaled = RescaleRect(ToRect(bounds), fromDpi, toDpi);
+    ::SetWindowPos(window, nullptr, scaled.Left, scaled.Top, scaled.Width(), scaled.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+  });
+}
+
+BOOL CALLBACK CollectControl(HWND window, LPARAM list) {
+  return CallbackBoundary(FALSE, [&] {
+    if (TWRControl* control = ControlOfWindow(window)) reinterpret_cast<std::vector<TWRControl*>*>(list)->push_back(control);
+    return TRUE;
+  });
+}
+
+}  // namespace
+
+void TWRForm::DpiChanged(int dpi, const RECT* suggested) {
+  // The form already stands at this scale (it was laid out for the monitor it opened on).
+  if (!Window || dpi <= 0 || dpi == FDpi) return;
+  const std::pair<int, int> scales{FDpi, dpi};
+  FDpi = dpi;
+  MakeFont();
+  ::SendMessageW(Window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
+  std::vector<TWRControl*> controls;
+  ::EnumChildWindows(Window, &CollectControl, reinterpret_cast<LPARAM>(&controls));
+  for (TWRControl* control : controls) control->UpdateFont();
+  ::EnumChildWindows(Window, &RescaleControl, reinterpret_cast<LPARAM>(&scales));
+  if (BorderStyle == TFormBorderStyle::bsDialog) SetApplicationIcon();
+  if (suggested) {
+    ::SetWindowPos(Window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ::InvalidateRect(Window, nullptr, TRUE);
+  Trace(L"form-dpi " + ClassName() + L" " + std::to_wstring(dpi));
 }
 
 }  // namespace tdialix

@@ -181,6 +181,11 @@ class TWRForm {
   void MakeFont();
   void ApplyClientSize();
   void PlaceForm(HWND owner);
+  // The monitor a form of this owner opens on.
+  static HMONITOR FormMonitor(HWND owner);
+  // The form moved to a monitor of another scale: its font, controls and
+  // icons follow, and the window takes the rectangle the system suggests.
+  void DpiChanged(int dpi, const RECT* suggested);
   void SetApplicationIcon();
   void SnapPointer();
   void KeepInsideWorkArea();

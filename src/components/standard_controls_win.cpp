@@ -329,6 +329,9 @@ LRESULT TWRGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // The form clips its children, so nothing paints the box's inside but the
     // box itself; the controls in it stand beside it and paint themselves.
     const auto dc = reinterpret_cast<HDC>(wParam);
+    // The clipping is the erase's own: the box's frame and caption are painted
+    // with the same device context afterwards.
+    const int saved = ::SaveDC(dc);
     const HWND parent = ::GetParent(Handle());
     for (HWND sibling = ::GetWindow(parent, GW_CHILD); sibling; sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
       if (sibling == Handle() || !::IsWindowVisible(sibling)) continue;
@@ -343,6 +346,7 @@ LRESULT TWRGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     RECT client{};
     ::GetClientRect(Handle(), &client);
     ::FillRect(dc, &client, brush);
+    if (saved) ::RestoreDC(dc, saved);
     return 1;
   }
   return TWRControl::WindowProc(message, wParam, lParam);

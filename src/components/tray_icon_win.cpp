@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <stdexcept>
 
+#include "base/dpi_win.h"
+
 namespace tdialix {
 
 static_assert(notify::NimAdd == NIM_ADD && notify::NimModify == NIM_MODIFY && notify::NimDelete == NIM_DELETE);
@@ -138,10 +140,10 @@ bool TWRTaskTrayIcon::UpdateNotifyIcon(TNotifyRequest request) {
   FillRecord();
   if (!buildsIcon) return Shell(request.Message, &Data) != FALSE;
 
-  // Built at the small-icon size of the moment: the shell would otherwise
-  // shrink a large image itself, and badly.
-  const int width = ::GetSystemMetrics(SM_CXSMICON);
-  const int height = ::GetSystemMetrics(SM_CYSMICON);
+  // Built at the small-icon size of the taskbar's scale: the shell would
+  // otherwise shrink a large image itself, and badly.
+  const int width = NotifyIconSize();
+  const int height = width;
   TUniqueIcon icon;
   if (!FIcon) {
     const UINT colour = State.Version().AtLeast(5, 1) ? LR_DEFAULTCOLOR : LR_VGACOLOR;
@@ -290,6 +292,11 @@ LRESULT TWRTaskTrayIcon::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     const LRESULT result = TWindow::WindowProc(message, wParam, lParam);
     Request(State.SettingsChanged());
     return result;
+  }
+  if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE) {
+    // The taskbar's scale may have changed: the icon is made again at its size.
+    Request(State.IconChanged());
+    return 0;
   }
   if (taskbarCreated != 0 && message == taskbarCreated) {
     Request(State.TaskbarCreated());

@@ -9,32 +9,16 @@
 
 namespace tdialix {
 
-namespace {
-
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
-// The time of day to the second, as the list shows it.
-int SecondOfDay(TDateTime time) { return SplitDateTime(TimeOf(time)).MilliSeconds / 1000; }
-
-// -1, 0 or 1 as a is before, alike or after b, without regard to case.
-int CompareTextFolded(std::wstring_view a, std::wstring_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const wchar_t x = FoldCase(a[i]);
-    const wchar_t y = FoldCase(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
-}
-
-}  // namespace
-
 std::wstring DayTypeCaption(TDayType dayType) {
   switch (dayType) {
-    case dtHoliday: return Text(TMsg::DayTypeHoliday);
-    case dtSaturday: return Text(TMsg::DayTypeSaturday);
-    case dtSunday: return Text(TMsg::DayTypeSunday);
-    default: return Text(TMsg::DayTypeWeekDay);
+    case dtHoliday:
+      return MessageString(TMsg::DayTypeHoliday);
+    case dtSaturday:
+      return MessageString(TMsg::DayTypeSaturday);
+    case dtSunday:
+      return MessageString(TMsg::DayTypeSunday);
+    default:
+      return MessageString(TMsg::DayTypeWeekDay);
   }
 }
 
@@ -63,7 +47,7 @@ bool AutoStyleRowBefore(const TAutoStyleRow& a, const TAutoStyleRow& b) {
   const int ta = SecondOfDay(a.Entry.ChangeTime);
   const int tb = SecondOfDay(b.Entry.ChangeTime);
   if (ta != tb) return ta < tb;
-  return CompareTextFolded(a.StyleText, b.StyleText) < 0;
+  return CompareText(a.StyleText, b.StyleText) < 0;
 }
 
 void SortAutoStyleRows(std::vector<TAutoStyleRow>& rows) {
@@ -95,14 +79,14 @@ bool IsStyleFileContent(std::string_view bytes, const TAnsiDecoder& ansi) {
 TAutoStyleLayout AutoStyleLayout() {
   TAutoStyleLayout l;
   l.ClientSize = {420, 322};
-  l.EnableCheck = {12, 12, 260, 19, Text(TMsg::AutoStyleEnable)};
-  l.Group = {12, 40, 396, 236, Text(TMsg::AutoStyleGroup)};
+  l.EnableCheck = {12, 12, 260, 19, MessageString(TMsg::AutoStyleEnable)};
+  l.Group = {12, 40, 396, 236, MessageString(TMsg::AutoStyleGroup)};
   l.List = {12, 22, 282, 200};
-  l.AddButton = {306, 22, 78, 25, Text(TMsg::ListAddButton)};
-  l.ChangeButton = {306, 53, 78, 25, Text(TMsg::ListChangeButton)};
-  l.DeleteButton = {306, 84, 78, 25, Text(TMsg::ListDeleteButton)};
+  l.AddButton = {306, 22, 78, 25, MessageString(TMsg::ListAddButton)};
+  l.ChangeButton = {306, 53, 78, 25, MessageString(TMsg::ListChangeButton)};
+  l.DeleteButton = {306, 84, 78, 25, MessageString(TMsg::ListDeleteButton)};
   l.OKButton = {252, 286, 75, 25, L"OK"};
-  l.CancelButton = {333, 286, 75, 25, Text(TMsg::CancelButton)};
+  l.CancelButton = {333, 286, 75, 25, MessageString(TMsg::CancelButton)};
   l.TimeColumnWidth = 112;
   l.StyleColumnWidth = 146;
   return l;
@@ -111,15 +95,15 @@ TAutoStyleLayout AutoStyleLayout() {
 TAddAutoStyleLayout AddAutoStyleLayout() {
   TAddAutoStyleLayout l;
   l.ClientSize = {372, 148};
-  l.DayTypeLabel = {12, 16, 100, 15, Text(TMsg::DayTypeLabel)};
+  l.DayTypeLabel = {12, 16, 100, 15, MessageString(TMsg::DayTypeLabel)};
   l.DayTypeCombo = {116, 12, 120, 23};
-  l.StyleLabel = {12, 48, 100, 15, Text(TMsg::AddAutoStyleStyleLabel)};
+  l.StyleLabel = {12, 48, 100, 15, MessageString(TMsg::AddAutoStyleStyleLabel)};
   l.StyleEdit = {116, 44, 162, 23};
-  l.BrowseButton = {284, 43, 76, 25, Text(TMsg::BrowseButton)};
-  l.TimeLabel = {12, 80, 100, 15, Text(TMsg::AddAutoStyleTimeLabel)};
+  l.BrowseButton = {284, 43, 76, 25, MessageString(TMsg::BrowseButton)};
+  l.TimeLabel = {12, 80, 100, 15, MessageString(TMsg::AddAutoStyleTimeLabel)};
   l.TimePicker = {116, 76, 100, 23};
   l.OKButton = {204, 112, 75, 25, L"OK"};
-  l.CancelButton = {285, 112, 75, 25, Text(TMsg::CancelButton)};
+  l.CancelButton = {285, 112, 75, 25, MessageString(TMsg::CancelButton)};
   return l;
 }
 

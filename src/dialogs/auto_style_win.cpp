@@ -16,8 +16,6 @@ namespace {
 constexpr int kAutoStyleHelpContext = 34;
 constexpr int kAddAutoStyleHelpContext = 36;
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 }  // namespace
 
 // ---- TDialixAddAutoStyle
@@ -26,7 +24,7 @@ TDialixAddAutoStyle::TDialixAddAutoStyle(HWND owner, const TChangeTime& entry)
     : TWRForm(L"TDialixAddAutoStyle"), Before(entry), FConfirmed(entry) {
   const TAddAutoStyleLayout layout = AddAutoStyleLayout();
   Owner = owner;
-  Caption = Text(TMsg::AddAutoStyleCaption);
+  Caption = MessageString(TMsg::AddAutoStyleCaption);
   ClientSize = layout.ClientSize;
   Position = TFormPosition::poOwnerFormCenter;
   HelpContext = kAddAutoStyleHelpContext;
@@ -41,8 +39,8 @@ TDialixAddAutoStyle::TDialixAddAutoStyle(HWND owner, const TChangeTime& entry)
   CancelButton.Cancel = true;
   CancelButton.ModalResult = mrCancel;
 
-  OpenDialog.Title = Text(TMsg::StyleChooseTitle);
-  OpenDialog.Filter = Text(TMsg::StyleFileFilter);
+  OpenDialog.Title = MessageString(TMsg::StyleChooseTitle);
+  OpenDialog.Filter = MessageString(TMsg::StyleFileFilter);
   OpenDialog.DefaultExt = L"dlx";
   OpenDialog.Options |= ofFileMustExist;
 
@@ -109,15 +107,15 @@ TDialixAutoStyle::TDialixAutoStyle(HWND owner, bool autoStyleChange, const std::
       FResult(list) {
   const TAutoStyleLayout layout = AutoStyleLayout();
   Owner = owner;
-  Caption = Text(TMsg::AutoStyleCaption);
+  Caption = MessageString(TMsg::AutoStyleCaption);
   ClientSize = layout.ClientSize;
   Position = TFormPosition::poScreenCenter;
   HelpContext = kAutoStyleHelpContext;
   EditEntry = &EditChangeTime;
 
   EnableCheck.OnClick = [this] { EnableCheckClick(); };
-  List.Columns = {{Text(TMsg::AutoStyleTimeColumn), layout.TimeColumnWidth},
-                  {Text(TMsg::AutoStyleStyleColumn), layout.StyleColumnWidth}};
+  List.Columns = {{MessageString(TMsg::AutoStyleTimeColumn), layout.TimeColumnWidth},
+                  {MessageString(TMsg::AutoStyleStyleColumn), layout.StyleColumnWidth}};
   List.MultiSelect = true;
   List.GroupView = true;
   List.OnSelectItem = [this] { UpdateControls(); };

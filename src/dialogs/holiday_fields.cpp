@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kEquinoxMonths[] = {3, 9};
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 }  // namespace
 
 THoliday NewHolidayRule() {
@@ -79,24 +77,24 @@ THolidayKindControls HolidayKindControls(int kind) {
 THolidayLayout HolidayLayout() {
   THolidayLayout l;
   l.ClientSize = {312, 196};
-  l.TypeLabel = {12, 14, 60, 15, Text(TMsg::HolidayTypeLabel)};
+  l.TypeLabel = {12, 14, 60, 15, MessageString(TMsg::HolidayTypeLabel)};
   l.TypeCombo = {80, 10, 120, 23};
-  l.KindLabel = {12, 44, 60, 15, Text(TMsg::HolidayKindLabel)};
+  l.KindLabel = {12, 44, 60, 15, MessageString(TMsg::HolidayKindLabel)};
   l.KindCombo = {80, 40, 120, 23};
-  l.DateLabel = {12, 74, 60, 15, Text(TMsg::HolidayDateLabel)};
+  l.DateLabel = {12, 74, 60, 15, MessageString(TMsg::HolidayDateLabel)};
   l.MonthSpin = {80, 70, 50, 23};
-  l.MonthLabel = {134, 74, 18, 15, Text(TMsg::HolidayMonthUnit)};
+  l.MonthLabel = {134, 74, 18, 15, MessageString(TMsg::HolidayMonthUnit)};
   l.DaySpin = {156, 70, 50, 23};
-  l.DayLabel = {210, 74, 18, 15, Text(TMsg::HolidayDayUnit)};
-  l.NthLabel = {156, 74, 16, 15, Text(TMsg::HolidayNthPrefix)};
+  l.DayLabel = {210, 74, 18, 15, MessageString(TMsg::HolidayDayUnit)};
+  l.NthLabel = {156, 74, 16, 15, MessageString(TMsg::HolidayNthPrefix)};
   l.NthSpin = {174, 70, 44, 23};
   l.WeekdayCombo = {222, 70, 78, 23};
   l.EquinoxCombo = {80, 70, 120, 23};
-  l.TransferCheck = {80, 102, 150, 19, Text(TMsg::HolidayTransfer)};
-  l.NameLabel = {12, 134, 60, 15, Text(TMsg::HolidayNameLabel)};
+  l.TransferCheck = {80, 102, 150, 19, MessageString(TMsg::HolidayTransfer)};
+  l.NameLabel = {12, 134, 60, 15, MessageString(TMsg::HolidayNameLabel)};
   l.NameEdit = {80, 130, 220, 23};
   l.OKButton = {144, 162, 75, 25, L"OK"};
-  l.CancelButton = {225, 162, 75, 25, Text(TMsg::CancelButton)};
+  l.CancelButton = {225, 162, 75, 25, MessageString(TMsg::CancelButton)};
   return l;
 }
 

@@ -11,21 +11,20 @@ namespace {
 
 constexpr int kHolidayHelpContext = 48;
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 }  // namespace
 
 TDialixHoliday::TDialixHoliday(HWND owner, const THoliday& rule)
     : TWRForm(L"TDialixHoliday"), Before(rule), FConfirmed(rule) {
   const THolidayLayout layout = HolidayLayout();
   Owner = owner;
-  Caption = Text(TMsg::HolidayCaption);
+  Caption = MessageString(TMsg::HolidayCaption);
   ClientSize = layout.ClientSize;
   Position = TFormPosition::poOwnerFormCenter;
   HelpContext = kHolidayHelpContext;
 
-  TypeCombo.Items = {Text(TMsg::HolidayPublic), Text(TMsg::HolidayPrivate)};
-  KindCombo.Items = {Text(TMsg::HolidayByDate), Text(TMsg::HolidayByWeekday), Text(TMsg::HolidayByEquinox)};
+  TypeCombo.Items = {MessageString(TMsg::HolidayPublic), MessageString(TMsg::HolidayPrivate)};
+  KindCombo.Items = {MessageString(TMsg::HolidayByDate), MessageString(TMsg::HolidayByWeekday),
+                     MessageString(TMsg::HolidayByEquinox)};
   KindCombo.OnChange = [this] { KindComboChange(); };
   MonthSpin.SetMin(1);
   MonthSpin.SetMax(12);
@@ -33,10 +32,11 @@ TDialixHoliday::TDialixHoliday(HWND owner, const THoliday& rule)
   DaySpin.SetMax(31);
   NthSpin.SetMin(1);
   NthSpin.SetMax(5);
-  WeekdayCombo.Items = {Text(TMsg::Sunday),   Text(TMsg::Monday), Text(TMsg::Tuesday), Text(TMsg::Wednesday),
-                        Text(TMsg::Thursday), Text(TMsg::Friday), Text(TMsg::Saturday)};
+  WeekdayCombo.Items = {MessageString(TMsg::Sunday),    MessageString(TMsg::Monday),   MessageString(TMsg::Tuesday),
+                        MessageString(TMsg::Wednesday), MessageString(TMsg::Thursday), MessageString(TMsg::Friday),
+                        MessageString(TMsg::Saturday)};
   WeekdayCombo.DropDownCount = 7;
-  EquinoxCombo.Items = {Text(TMsg::HolidaySpringEquinox), Text(TMsg::HolidayAutumnEquinox)};
+  EquinoxCombo.Items = {MessageString(TMsg::HolidaySpringEquinox), MessageString(TMsg::HolidayAutumnEquinox)};
   OKButton.Default = true;
   OKButton.ModalResult = mrOk;
   OKButton.OnClick = [this] { FConfirmed = Rule(); };

@@ -14,12 +14,6 @@ int Clamp(long long value, int low, int high) {
   return static_cast<int>(std::clamp<long long>(value, low, high));
 }
 
-std::wstring Folded(std::wstring_view text) {
-  std::wstring folded(text);
-  for (wchar_t& c : folded) c = FoldCase(c);
-  return folded;
-}
-
 }  // namespace
 
 int SettingOpeningPage(int requested, int lastClosed) {
@@ -78,6 +72,7 @@ TSettingFields SettingFields(const TSettings& s, int priorityClass) {
   f.ShowToolTip = s.ShowToolTip;
   f.ToolTipFormat = s.ToolTipFormat;
   f.EnableOtherwiseShowWindow = s.EnableOtherwiseShowWindow;
+  f.HideOnFullScreen = s.HideOnFullScreen;
   f.ShowTaskTrayIcon = s.ShowTaskTrayIcon;
   f.TaskTrayFormat = s.TaskTrayFormat;
   f.HideTrayClock = s.HideTrayClock;
@@ -102,6 +97,7 @@ void StoreViewAndOperation(const TSettingFields& f, TSettings& s) {
   s.ShowToolTip = f.ShowToolTip;
   s.ToolTipFormat = f.ToolTipFormat;
   s.EnableOtherwiseShowWindow = f.EnableOtherwiseShowWindow;
+  s.HideOnFullScreen = f.HideOnFullScreen;
   s.ShowTaskTrayIcon = f.ShowTaskTrayIcon;
   s.TaskTrayFormat = f.TaskTrayFormat;
   s.HideTrayClock = f.HideTrayClock;
@@ -158,11 +154,7 @@ void SortHolidays(std::vector<THoliday>& holidays) {
 std::wstring PluginRowName(std::wstring_view pluginName, std::wstring_view fileName, bool adding) {
   if (!pluginName.empty()) return std::wstring(pluginName);
   if (!adding) return FileNameOf(fileName);
-  // The chosen path without its extension.
-  const std::size_t name = fileName.find_last_of(L"\\/:");
-  const std::size_t dot = fileName.rfind(L'.');
-  if (dot == std::wstring_view::npos || (name != std::wstring_view::npos && dot < name)) return std::wstring(fileName);
-  return std::wstring(fileName.substr(0, dot));
+  return ChangeExtension(fileName, L"");  // the chosen path without its extension
 }
 
 bool PluginFileListed(const std::vector<TPluginRow>& rows, std::wstring_view path) {
@@ -173,7 +165,7 @@ bool PluginFileListed(const std::vector<TPluginRow>& rows, std::wstring_view pat
 
 void SortPluginRows(std::vector<TPluginRow>& rows) {
   std::stable_sort(rows.begin(), rows.end(), [](const TPluginRow& a, const TPluginRow& b) {
-    return Folded(a.PluginName) < Folded(b.PluginName);
+    return CompareText(a.PluginName, b.PluginName) < 0;
   });
 }
 
@@ -231,7 +223,10 @@ bool ApplySettings(TSettingApplyInput& input, TSettingApplyHost& host, TSettingA
   // A changed plug-in list takes a restart.
   if (input.PluginsChanged) {
     input.PluginsChanged = false;
-    if (dialog.AskRestart() && !host.RestartProgram()) dialog.RestartFailed();
+    if (dialog.AskRestart()) {
+      input.RestartStarted = host.RestartProgram();
+      if (!input.RestartStarted) dialog.RestartFailed();
+    }
   }
   // The clocks run again.
   host.SettingTimer(true);

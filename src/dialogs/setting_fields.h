@@ -51,6 +51,7 @@ struct TSettingFields {
   bool ShowToolTip = false;
   std::wstring ToolTipFormat;
   bool EnableOtherwiseShowWindow = true;
+  bool HideOnFullScreen = true;
   bool ShowTaskTrayIcon = true;
   std::wstring TaskTrayFormat;
   bool HideTrayClock = false;
@@ -177,6 +178,9 @@ struct TSettingApplyInput {
   bool AssociateChecked = false;
   bool PluginsChanged = false;
   std::vector<std::wstring> Plugins;
+  // Set by Apply when the program is being started again: the dialog closes,
+  // as the program is about to.
+  bool RestartStarted = false;
 };
 
 // Runs Apply; true when it went through, false when the priority could not be

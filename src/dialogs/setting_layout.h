@@ -23,6 +23,7 @@ struct TSettingLayout {
   TControlSpec ToolTipFormatLabel;
   TControlSpec ToolTipFormatComboBox;
   TControlSpec EnableOtherwiseShowWindowCheckBox;
+  TControlSpec HideOnFullScreenCheckBox;
   TControlSpec TaskBarGroupBox;
   TControlSpec TrayIconCheckBox;
   TControlSpec TaskTrayFormatLabel;

@@ -18,8 +18,6 @@ namespace tdialix {
 
 namespace {
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 void SetupSlider(TWRTrackBar& slider, int max, int page, int ticks, int wheel) {
   slider.Min = 0;
   slider.Max = max;
@@ -55,7 +53,7 @@ std::vector<size_t> Descending(const std::vector<int>& selected) {
 TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
     : TWRForm(L"TDialixSetting"), Host(host) {
   Owner = owner;
-  Caption = Text(TMsg::SettingCaption);
+  Caption = MessageString(TMsg::SettingCaption);
   Position = TFormPosition::poScreenCenter;
   HelpContext = kSettingHelpContext;
   FPageIndex = SettingOpeningPage(page, host.SettingsRecord().SettingTab);
@@ -72,8 +70,8 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
   // 表示
   SetupSlider(TransParentTrackBar, 100, 10, 10, 5);
   TransParentTrackBar.OnChange = [this] { Changed(); };
-  ZOrderComboBox.Items = {Text(TMsg::ZOrderNormal), Text(TMsg::ZOrderTop), Text(TMsg::ZOrderTopMost),
-                          Text(TMsg::ZOrderBottom)};
+  ZOrderComboBox.Items = {MessageString(TMsg::ZOrderNormal), MessageString(TMsg::ZOrderTop),
+                          MessageString(TMsg::ZOrderTopMost), MessageString(TMsg::ZOrderBottom)};
   ZOrderComboBox.OnChange = [this] { Changed(); };
   ShowToolTipCheckBox.OnClick = [this] { ShowToolTipCheckBoxClick(); };
   for (TWRComboBox* box : {&ToolTipFormatComboBox, &TaskTrayFormatComboBox}) {
@@ -83,13 +81,14 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
     box->OnChange = [this] { Changed(); };
   }
   EnableOtherwiseShowWindowCheckBox.OnClick = [this] { Changed(); };
+  HideOnFullScreenCheckBox.OnClick = [this] { Changed(); };
   TrayIconCheckBox.OnClick = [this] { TrayIconCheckBoxClick(); };
   HideTrayClockCheckBox.OnClick = [this] { Changed(); };
 
   // 操作
   LockedCheckBox.OnClick = [this] { Changed(); };
-  HideTypeComboBox.Items = {Text(TMsg::HideTypeNone), Text(TMsg::HideTypeHide), Text(TMsg::HideTypeHole),
-                            Text(TMsg::HideTypeTransparent)};
+  HideTypeComboBox.Items = {MessageString(TMsg::HideTypeNone), MessageString(TMsg::HideTypeHide),
+                            MessageString(TMsg::HideTypeHole), MessageString(TMsg::HideTypeTransparent)};
   HideTypeComboBox.OnChange = [this] {
     UpdateHideControls(DisplayBits);
     Changed();
@@ -109,9 +108,9 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
   // 休日
   HolidayListView.MultiSelect = true;
   HolidayListView.GroupView = true;
-  HolidayListView.Columns = {{Text(TMsg::HolidayColumnDate), 150},
-                             {Text(TMsg::HolidayColumnTransfer), 60},
-                             {Text(TMsg::HolidayColumnName), 170}};
+  HolidayListView.Columns = {{MessageString(TMsg::HolidayColumnDate), 150},
+                             {MessageString(TMsg::HolidayColumnTransfer), 60},
+                             {MessageString(TMsg::HolidayColumnName), 170}};
   HolidayListView.OnSelectItem = [this] { HolidayListViewSelect(); };
   HolidayListView.OnDblClick = [this] {
     if (HolidayListView.SelectedItems().size() == 1) HolidayModifyButtonClick();
@@ -128,7 +127,8 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
   // プラグイン
   PluginListView.MultiSelect = true;
   PluginListView.GroupView = true;
-  PluginListView.Columns = {{Text(TMsg::PluginColumnName), 260}, {Text(TMsg::PluginColumnVersion), 120}};
+  PluginListView.Columns = {{MessageString(TMsg::PluginColumnName), 260},
+                            {MessageString(TMsg::PluginColumnVersion), 120}};
   PluginListView.OnSelectItem = [this] { PluginListViewSelect(); };
   PluginListView.OnDblClick = [this] {
     if (PluginListView.SelectedItems().size() == 1) SettingPluginButtonClick();
@@ -163,7 +163,8 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
   TimerIntervalEdit.SetPageSize(16);
   TimerIntervalEdit.OnChange = [this] { Changed(); };
   PowerSavingCheckBox.OnClick = [this] { Changed(); };
-  PriorityComboBox.Items = {Text(TMsg::PriorityNormal), Text(TMsg::PriorityBelowNormal), Text(TMsg::PriorityIdle)};
+  PriorityComboBox.Items = {MessageString(TMsg::PriorityNormal), MessageString(TMsg::PriorityBelowNormal),
+                            MessageString(TMsg::PriorityIdle)};
   PriorityComboBox.OnChange = [this] { Changed(); };
   WRLinkButton1.OnLinkClick = [](const std::wstring&) {
     TWRApplication::Instance().ShowHelp(kSettingPageHelp[spAdvanced]);
@@ -193,6 +194,7 @@ TDialixSetting::TDialixSetting(HWND owner, TSettingHost& host, int page)
           {ToolTipFormatLabel, l.ToolTipFormatLabel, &ViewSheet},
           {ToolTipFormatComboBox, l.ToolTipFormatComboBox, &ViewSheet},
           {EnableOtherwiseShowWindowCheckBox, l.EnableOtherwiseShowWindowCheckBox, &ViewSheet},
+          {HideOnFullScreenCheckBox, l.HideOnFullScreenCheckBox, &ViewSheet},
           {TaskBarGroupBox, l.TaskBarGroupBox, &ViewSheet},
           {TrayIconCheckBox, l.TrayIconCheckBox, &TaskBarGroupBox},
           {TaskTrayFormatLabel, l.TaskTrayFormatLabel, &TaskBarGroupBox},
@@ -277,6 +279,7 @@ void TDialixSetting::FormCreate() {
   ShowToolTipCheckBox.SetChecked(f.ShowToolTip);
   ToolTipFormatComboBox.SetText(f.ToolTipFormat);
   EnableOtherwiseShowWindowCheckBox.SetChecked(f.EnableOtherwiseShowWindow);
+  HideOnFullScreenCheckBox.SetChecked(f.HideOnFullScreen);
   TrayIconCheckBox.SetChecked(f.ShowTaskTrayIcon);
   TaskTrayFormatComboBox.SetText(f.TaskTrayFormat);
   HideTrayClockCheckBox.SetChecked(f.HideTrayClock);
@@ -319,7 +322,13 @@ void TDialixSetting::FormCreate() {
 void TDialixSetting::FormShow() {
   TWRControl* const first[] = {&TransParentTrackBar, &LockedCheckBox,   &HolidayListView,
                                &PluginListView,      &ShortCutCheckBox, &TimerIntervalEdit};
-  first[FPageIndex]->SetFocus();
+  TWRControl& control = *first[FPageIndex];
+  if (control.Enabled()) {
+    control.SetFocus();
+  } else if (const HWND next = ::GetNextDlgTabItem(::GetParent(control.Handle()), control.Handle(), FALSE)) {
+    // The translucency slider is greyed on a palette display: the next one takes the focus.
+    ::SetFocus(next);
+  }
   FShown = true;
 }
 
@@ -385,6 +394,7 @@ TSettingFields TDialixSetting::Fields() const {
   f.ShowToolTip = ShowToolTipCheckBox.Checked();
   f.ToolTipFormat = ToolTipFormatComboBox.Text();
   f.EnableOtherwiseShowWindow = EnableOtherwiseShowWindowCheckBox.Checked();
+  f.HideOnFullScreen = HideOnFullScreenCheckBox.Checked();
   f.ShowTaskTrayIcon = TrayIconCheckBox.Checked();
   f.TaskTrayFormat = TaskTrayFormatComboBox.Text();
   f.HideTrayClock = HideTrayClockCheckBox.Checked();
@@ -413,6 +423,12 @@ bool TDialixSetting::Apply() {
   if (!ApplySettings(Input, Host, *this)) return false;
   Trace(L"settings-applied");
   ApplyButton.SetEnabled(false);
+  if (Input.RestartStarted) {
+    // The program is closing to start again: the dialog goes first, so that
+    // the page it was on is what the program saves.
+    SetModalResult(mrOk);
+    return true;
+  }
   if (LastFocused && LastFocused->HandleAllocated() && ::IsWindowVisible(LastFocused->Handle()) &&
       ::IsWindowEnabled(LastFocused->Handle())) {
     LastFocused->SetFocus();
@@ -450,8 +466,8 @@ void TDialixSetting::RestartFailed() {
 void TDialixSetting::FillHolidayList(std::optional<size_t> select) {
   const std::array<std::wstring, 7> days = SystemFormatSettings().LongDayNames;
   HolidayListView.Clear();
-  HolidayListView.AddGroup(htPublic, Text(TMsg::HolidayPublic));
-  HolidayListView.AddGroup(htPrivate, Text(TMsg::HolidayPrivate));
+  HolidayListView.AddGroup(htPublic, MessageString(TMsg::HolidayPublic));
+  HolidayListView.AddGroup(htPrivate, MessageString(TMsg::HolidayPrivate));
   for (const THoliday& holiday : FHolidays) {
     const THolidayRow row = HolidayRow(holiday, days);
     HolidayListView.AddItem({row.Date, row.Transfer, row.Name}, row.Group);
@@ -576,7 +592,7 @@ void TDialixSetting::PluginListViewSelect() {
 
 void TDialixSetting::AddPluginButtonClick() {
   TWROpenDialog open;
-  open.Filter = Text(TMsg::PluginFileFilter);
+  open.Filter = MessageString(TMsg::PluginFileFilter);
   open.Options |= ofAllowMultiSelect | ofFileMustExist;
   open.InitialDir = PluginFolder.empty() ? Host.ProgramFolder() + L"\\Plugins" : PluginFolder;
   open.Runner = OpenDialogRunner;
@@ -589,10 +605,9 @@ void TDialixSetting::AddPluginButtonClick() {
 
   std::vector<std::wstring> added;
   for (const std::wstring& file : open.Files) {
-    // A library on a drive without its medium gives no system box, only the refusal below.
-    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // A library on a drive without its medium gives no system box (the
+    // program's error mode), only the refusal below.
     const std::optional<TPluginDescription> description = Host.DescribePlugin(file);
-    ::SetErrorMode(oldMode);
     if (!description) {
       const std::wstring text = FormatText(MessageText(TMsg::PluginNotAPlugin), {file});
       ::MessageBoxW(Handle(), text.c_str(), kAppTitle.data(), MB_OK | MB_ICONERROR);

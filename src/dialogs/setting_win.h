@@ -75,6 +75,7 @@ class TDialixSetting : public TWRForm, private TSettingApplyDialog {
   TWRLabel ToolTipFormatLabel;
   TWRComboBox ToolTipFormatComboBox;
   TWRCheckBox EnableOtherwiseShowWindowCheckBox;
+  TWRCheckBox HideOnFullScreenCheckBox;
   TWRGroupBox TaskBarGroupBox;
   TWRCheckBox TrayIconCheckBox;
   TWRLabel TaskTrayFormatLabel;

@@ -119,12 +119,12 @@ bool TRegistryClassesStore::DeleteKeyTree(std::wstring_view key) {
 }
 
 TAssociationResult SetStyleFileAssociation(HWND owner, bool associate) {
-  Trace(L"associate " + std::to_wstring(associate ? 1 : 0) + L" " +
-        std::to_wstring(reinterpret_cast<std::uintptr_t>(owner)));
   return SetStyleFileAssociation(SystemShellContext(), owner, associate);
 }
 
 TAssociationResult SetStyleFileAssociation(const TShellContext& context, HWND owner, bool associate) {
+  Trace(L"associate " + std::to_wstring(associate ? 1 : 0) + L" " +
+        std::to_wstring(reinterpret_cast<std::uintptr_t>(owner)));
   const TWaitCursor wait;
   TRegistryClassesStore classes(context.UserClasses);
   TAssociationMessages prompt(context, owner);

@@ -13,11 +13,6 @@ namespace tdialix {
 
 namespace {
 
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::wstring ShortcutPath(const TShellContext& context) {
   return context.StartupFolder + std::wstring(kStartupShortcutName);
 }
@@ -73,7 +68,7 @@ std::optional<std::wstring> ReadShortcutTarget(const std::wstring& path, HWND ow
   }
   TComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) || FAILED(file->Load(path.c_str(), STGM_READ)) ||
-      FAILED(link->Resolve(owner, SLR_ANY_MATCH))) {
+      FAILED(link->Resolve(owner, owner ? SLR_ANY_MATCH : SLR_ANY_MATCH | SLR_NO_UI))) {
     return std::nullopt;
   }
   wchar_t target[MAX_PATH] = {};

@@ -25,7 +25,8 @@ bool StartupShortcutExists();
 bool StartupShortcutExists(const TShellContext& context);
 
 // A shortcut file's target as stored, without resolving environment strings;
-// nothing when it cannot be loaded, resolved or read. The caller has COM.
+// nothing when it cannot be loaded, resolved or read. Without an owner the
+// shell shows nothing while it resolves. The caller has COM.
 std::optional<std::wstring> ReadShortcutTarget(const std::wstring& path, HWND owner);
 
 }  // namespace tdialix

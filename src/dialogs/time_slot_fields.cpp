@@ -7,14 +7,6 @@
 
 namespace tdialix {
 
-namespace {
-
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
-int SecondOfDay(TDateTime time) { return SplitDateTime(TimeOf(time)).MilliSeconds / 1000; }
-
-}  // namespace
-
 TTimeSlotRow TimeSlotRow(const TVisibleTimeSlot& slot, const TFormatSettings& formats) {
   return {slot, FormatTimeText(TimeOf(slot.StartTime), formats), FormatTimeText(TimeOf(slot.EndTime), formats)};
 }
@@ -38,14 +30,14 @@ bool CanConfirmTimeSlot(TDateTime start, TDateTime end) { return SecondOfDay(end
 TTimeSlotLayout TimeSlotLayout() {
   TTimeSlotLayout l;
   l.ClientSize = {252, 148};
-  l.DayTypeLabel = {12, 16, 76, 15, Text(TMsg::DayTypeLabel)};
+  l.DayTypeLabel = {12, 16, 76, 15, MessageString(TMsg::DayTypeLabel)};
   l.DayTypeCombo = {92, 12, 120, 23};
-  l.StartLabel = {12, 48, 76, 15, Text(TMsg::TimeSlotStartLabel)};
+  l.StartLabel = {12, 48, 76, 15, MessageString(TMsg::TimeSlotStartLabel)};
   l.StartPicker = {92, 44, 100, 23};
-  l.EndLabel = {12, 80, 76, 15, Text(TMsg::TimeSlotEndLabel)};
+  l.EndLabel = {12, 80, 76, 15, MessageString(TMsg::TimeSlotEndLabel)};
   l.EndPicker = {92, 76, 100, 23};
   l.OKButton = {84, 112, 75, 25, L"OK"};
-  l.CancelButton = {165, 112, 75, 25, Text(TMsg::CancelButton)};
+  l.CancelButton = {165, 112, 75, 25, MessageString(TMsg::CancelButton)};
   return l;
 }
 

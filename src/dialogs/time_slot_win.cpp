@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kTimeSlotHelpContext = 28;
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 }  // namespace
 
 SYSTEMTIME PickerTime(TDateTime timeOfDay) {
@@ -38,7 +36,7 @@ TDialixTimeSlot::TDialixTimeSlot(HWND owner, const TVisibleTimeSlot& slot)
     : TWRForm(L"TDialixTimeSlot"), Before(slot), FConfirmed(slot) {
   const TTimeSlotLayout layout = TimeSlotLayout();
   Owner = owner;
-  Caption = Text(TMsg::TimeSlotCaption);
+  Caption = MessageString(TMsg::TimeSlotCaption);
   ClientSize = layout.ClientSize;
   Position = TFormPosition::poOwnerFormCenter;
   HelpContext = kTimeSlotHelpContext;

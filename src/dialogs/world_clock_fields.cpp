@@ -8,8 +8,6 @@ namespace tdialix {
 
 namespace {
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 int IndexOf(const std::vector<TTimeZone>& zones, std::wstring_view name) {
   if (name.empty()) return -1;
   const TTimeZone* zone = FindTimeZone(zones, name);
@@ -64,17 +62,17 @@ TWorldClockModeControls WorldClockModeControls(int mode) {
 TWorldClockLayout WorldClockLayout() {
   TWorldClockLayout l;
   l.ClientSize = {330, 148};
-  l.ModeLabel = {12, 14, 72, 15, Text(TMsg::WorldModeLabel)};
+  l.ModeLabel = {12, 14, 72, 15, MessageString(TMsg::WorldModeLabel)};
   l.ModeCombo = {90, 10, 150, 23};
-  l.ZoneLabel = {12, 48, 72, 15, Text(TMsg::WorldZoneLabel)};
+  l.ZoneLabel = {12, 48, 72, 15, MessageString(TMsg::WorldZoneLabel)};
   l.ZoneCombo = {90, 44, 228, 23};
   l.ZoneDisplayLabel = {90, 72, 228, 30, L""};
-  l.TimeLabel = {12, 48, 72, 15, Text(TMsg::WorldTimeLabel)};
+  l.TimeLabel = {12, 48, 72, 15, MessageString(TMsg::WorldTimeLabel)};
   l.TimePicker = {90, 44, 150, 23};
-  l.ForwardRadio = {90, 76, 90, 19, Text(TMsg::WorldForward)};
-  l.BackRadio = {184, 76, 100, 19, Text(TMsg::WorldBack)};
+  l.ForwardRadio = {90, 76, 90, 19, MessageString(TMsg::WorldForward)};
+  l.BackRadio = {184, 76, 100, 19, MessageString(TMsg::WorldBack)};
   l.OKButton = {162, 113, 75, 25, L"OK"};
-  l.CancelButton = {243, 113, 75, 25, Text(TMsg::CancelButton)};
+  l.CancelButton = {243, 113, 75, 25, MessageString(TMsg::CancelButton)};
   return l;
 }
 

@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kWorldClockHelpContext = 10;
 
-std::wstring Text(TMsg id) { return std::wstring(MessageText(id)); }
-
 SYSTEMTIME TimeOfDay(TDateTime time) {
   const TTimeParts parts = DecodeTime(time);
   SYSTEMTIME t{};
@@ -40,12 +38,12 @@ TDialixWorld::TDialixWorld(HWND owner, const TWorldClock& record, std::vector<TT
       FResult(record) {
   const TWorldClockLayout layout = WorldClockLayout();
   Owner = owner;
-  Caption = Text(TMsg::WorldCaption);
+  Caption = MessageString(TMsg::WorldCaption);
   ClientSize = layout.ClientSize;
   Position = TFormPosition::poScreenCenter;
   HelpContext = kWorldClockHelpContext;
 
-  ModeCombo.Items = {Text(TMsg::WorldByZone), Text(TMsg::WorldByTime)};
+  ModeCombo.Items = {MessageString(TMsg::WorldByZone), MessageString(TMsg::WorldByTime)};
   ModeCombo.OnChange = [this] {
     ModeChange();
     ApplyChange();
@@ -59,7 +57,7 @@ TDialixWorld::TDialixWorld(HWND owner, const TWorldClock& record, std::vector<TT
   ZoneDisplayLabel.WordWrap = true;
   ZoneDisplayLabel.ShowAccelChar = false;  // "(UTC-05:00) Eastern Time (US & Canada)"
   TimePicker.Kind = TWRDateTimePicker::TDateTimeKind::dtkTime;
-  TimePicker.Format = Text(TMsg::WorldTimeFormat);
+  TimePicker.Format = MessageString(TMsg::WorldTimeFormat);
   TimePicker.OnChange = [this] { ApplyChange(); };
   ForwardRadio.GroupStart = true;
   ForwardRadio.OnClick = [this] { ApplyChange(); };

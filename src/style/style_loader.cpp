@@ -59,6 +59,19 @@ void TStyleLoader::ReportReadError(const std::wstring& styleFile, bool loadDefau
   LoadStyle(DefaultStyleFile, loadDefault, showMessage, true);
 }
 
+// Pictures named relative to the style file travel with it: they are found
+// beside it wherever the program runs from, and kept with their full path
+// from then on (also in the default style file). One that is not there but in
+// the program's folder is taken from there, where a default style file
+// written with a bare name found it before.
+std::wstring TStyleLoader::PicturePath(const std::wstring& styleFile, const std::wstring& picture) {
+  if (picture.empty() || !IsRelativePath(picture)) return picture;
+  const std::wstring beside = ResolvePath(FolderOf(styleFile), picture);
+  if (Host.FileExists(beside)) return beside;
+  const std::wstring inProgramFolder = ResolvePath(Host.ProgramFolder(), picture);
+  return Host.FileExists(inProgramFolder) ? inProgramFolder : beside;
+}
+
 bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent) {
   // A folder: let the user choose a file in it.
   if (!styleFile.empty() && Host.DirectoryExists(styleFile)) {
@@ -106,12 +119,9 @@ bool TStyleLoader::Load(const std::wstring& styleFile, bool loadDefault, bool sh
   // until the fallback overwrites them.
   try {
     ReadStyle(document, Style, Host.Formats(), [this](const std::wstring& name) { return Host.IsTrueTypeFont(name); });
-    // Pictures named relative to the style file travel with it: they are
-    // found beside it wherever the program runs from, and kept with their
-    // full path from then on (also in the default style file).
     if (!styleFile.empty()) {
-      Style.FontFile = ResolvePath(FolderOf(styleFile), Style.FontFile);
-      Style.BackGrnd = ResolvePath(FolderOf(styleFile), Style.BackGrnd);
+      Style.FontFile = PicturePath(styleFile, Style.FontFile);
+      Style.BackGrnd = PicturePath(styleFile, Style.BackGrnd);
     }
     ReadPositions(document, ClockParams, Host.MonitorCount());
     Host.ApplyStyle();

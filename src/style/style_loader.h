@@ -86,6 +86,7 @@ class TStyleLoader {
   bool Load(const std::wstring& styleFile, bool loadDefault, bool showMessage, bool addRecent);
   bool IsDefaultPath(const std::wstring& path) const;
   bool Refuse(const std::wstring& text, bool loadDefault, bool showMessage);
+  std::wstring PicturePath(const std::wstring& styleFile, const std::wstring& picture);
   void ReportReadError(const std::wstring& styleFile, bool loadDefault, bool showMessage, const std::wstring& detail);
 
   TStyle& Style;

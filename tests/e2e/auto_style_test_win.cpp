@@ -107,7 +107,7 @@ TEST_F(AutoStyleTest, TheMenuCommandOpensTheDialogCancelKeepsAndOkSwitchesOn) {
 
   // While it is open, the command only brings it forward.
   Command(*program, kCmdAutoStyle);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_TRUE(WaitUntil([] { return Traced(L"dialog-forward"); })) << TraceText();
   EXPECT_EQ(WindowsOfClass(L"TDialixAutoStyle", program->Id).size(), 1u);
 
   // F1 asks for help, which does without a help file.

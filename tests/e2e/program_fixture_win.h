@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -78,6 +79,17 @@ inline std::vector<HWND> WindowsOfClass(const std::wstring& className, DWORD pro
     if (w.ClassName == className) windows.push_back(w.Window);
   }
   return windows;
+}
+
+// How many windows of the class the process shows.
+inline size_t VisibleWindowCount(const std::wstring& className, DWORD processId) {
+  const std::vector<HWND> windows = WindowsOfClass(className, processId);
+  return static_cast<size_t>(std::count_if(windows.begin(), windows.end(), [](HWND w) { return ::IsWindowVisible(w); }));
+}
+
+// Waits until the window is gone.
+inline void ExpectWindowGoes(HWND window) {
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(window); }));
 }
 
 inline BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
@@ -190,6 +202,10 @@ class ProgramTest : public testing::Test {
       if (l == line) return true;
     }
     return false;
+  }
+  static int TracedCount(const std::wstring& line) {
+    const std::vector<std::wstring> lines = TraceLines();
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
   }
   static bool TracedPrefix(const std::wstring& prefix) {
     for (const std::wstring& l : TraceLines()) {

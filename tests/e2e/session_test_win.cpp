@@ -17,10 +17,6 @@ namespace {
 std::wstring DefaultStyle() { return SettingsFolder() + L"\\Default.dlx"; }
 std::wstring SettingsFile() { return SettingsFolder() + L"\\TDialix.ini"; }
 
-int TracedCount(const std::vector<std::wstring>& lines, const std::wstring& line) {
-  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
-}
-
 class SessionTest : public ProgramTest {
  protected:
   void SetUp() override {
@@ -53,10 +49,9 @@ TEST_F(SessionTest, TheSessionEndingAfterAMoveSavesStyleAndSettings) {
 
   EndSession();
   EXPECT_TRUE(program->WaitForExit().has_value()) << "the program outlived the session";
-  const std::vector<std::wstring> trace = TraceLines();
-  EXPECT_EQ(TracedCount(trace, L"endsession"), 1) << TraceText();
-  EXPECT_EQ(TracedCount(trace, L"close"), 0) << "nobody closed the program: the session ended it";
-  EXPECT_EQ(TracedCount(trace, L"settings-saved"), 1) << "saved once, as closing does";
+  EXPECT_EQ(TracedCount(L"endsession"), 1) << TraceText();
+  EXPECT_EQ(TracedCount(L"close"), 0) << "nobody closed the program: the session ended it";
+  EXPECT_EQ(TracedCount(L"settings-saved"), 1) << "saved once, as closing does";
 
   // The clock's new place in the style, and the settings written.
   std::vector<TPlacement> placements;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/master_window_win.h"
+#include "app/messages_win.h"
 #include "app/popup_menu.h"
 #include "app/settings_file.h"
 #include "base/system_locale_win.h"
@@ -28,13 +29,8 @@ class SettingDialogTest : public ProgramTest {
   static HWND WaitForDialog(const Program& program) {
     return WaitForTopWindow(program.Id, L"TDialixSetting", L"共通設定");
   }
-  static size_t DialogCount(const Program& program) {
-    size_t count = 0;
-    for (const HWND window : WindowsOfClass(L"TDialixSetting", program.Id)) count += ::IsWindowVisible(window) ? 1 : 0;
-    return count;
-  }
+  static size_t DialogCount(const Program& program) { return VisibleWindowCount(L"TDialixSetting", program.Id); }
   static HWND Button(HWND dialog, std::wstring_view text) { return FindControlByText(dialog, text); }
-  static void WaitClosed(HWND dialog) { EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })); }
   static TSettings SettingsIn(const std::wstring& path) {
     const TIniDocument document = TIniDocument::FromBytes(ReadBytes(path));
     TSettingsEnvironment environment;
@@ -60,10 +56,10 @@ TEST_F(SettingDialogTest, ASecondStartAndTheMenuEachOpenOneDialog) {
   Program third(L"");
   EXPECT_EQ(third.WaitForExit(), DWORD{0});
   Command(*program, kCmdSettings);
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_TRUE(WaitUntil([] { return TracedCount(L"dialog-forward") == 2; })) << TraceText();
   EXPECT_EQ(DialogCount(*program), 1u);
   Click(Button(dialog, L"キャンセル"));
-  WaitClosed(dialog);
+  ExpectWindowGoes(dialog);
 
   Command(*program, kCmdSettings);
   dialog = WaitForDialog(*program);
@@ -72,7 +68,7 @@ TEST_F(SettingDialogTest, ASecondStartAndTheMenuEachOpenOneDialog) {
   EXPECT_FALSE(Traced(L"dialog-missing " + std::to_wstring(kCmdSettings)));
   EXPECT_EQ(DialogCount(*program), 1u);
   PostKey(dialog, VK_ESCAPE);
-  WaitClosed(dialog);
+  ExpectWindowGoes(dialog);
   CloseInstance(*program);
 }
 
@@ -107,13 +103,33 @@ TEST_F(SettingDialogTest, ValuesSetWithOkReachTheClocksAndTheSettingsFile) {
   EXPECT_TRUE(WaitUntil([] { return Traced(L"settings-applied"); }));
   EXPECT_TRUE(::IsWindow(dialog));
   Click(Button(dialog, L"OK"));
-  WaitClosed(dialog);
+  ExpectWindowGoes(dialog);
   CloseInstance(*program);
 
   const TSettings saved = SettingsIn(SettingsFolder() + L"\\TDialix.ini");
   EXPECT_EQ(saved.ZOrderMode, zmBottom);
   EXPECT_TRUE(saved.Locked);
   EXPECT_EQ(saved.TimerInterval, 64u);
+}
+
+// A close request (an uninstaller, a restart) while the dialog is open: the
+// dialog ends as Cancel first, then the program closes and saves as always.
+TEST_F(SettingDialogTest, ACloseRequestEndsTheOpenDialogAsCancelThenClosesAndSaves) {
+  auto program = StartInstance();
+  ASSERT_TRUE(ShownClock(program->Id));
+  ::PostMessageW(program->Master(), WM_DIALIX_SETTINGS, 1, 0);  // the operation page
+  const HWND dialog = WaitForDialog(*program);
+  ASSERT_TRUE(dialog) << TraceText();
+  Click(Button(dialog, L"時計の位置を固定"));  // changed, never applied
+  CloseInstance(*program);
+  const std::vector<std::wstring> lines = TraceLines();
+  const auto deferred = std::find(lines.begin(), lines.end(), L"close-deferred");
+  const auto dialogClosed = std::find(lines.begin(), lines.end(), L"dialog-close TDialixSetting " + std::to_wstring(mrCancel));
+  const auto closed = std::find(lines.begin(), lines.end(), L"close");
+  EXPECT_TRUE(deferred < dialogClosed && dialogClosed < closed && closed != lines.end()) << TraceText();
+  const TSettings saved = SettingsIn(SettingsFolder() + L"\\TDialix.ini");
+  EXPECT_FALSE(saved.Locked) << "Cancel stored nothing";
+  EXPECT_EQ(saved.SettingTab, 1) << "the page it was on is saved";
 }
 
 TEST_F(SettingDialogTest, RemovingAPlugInAsksToRestartAndNoKeepsTheProgramRunning) {
@@ -123,7 +139,7 @@ TEST_F(SettingDialogTest, RemovingAPlugInAsksToRestartAndNoKeepsTheProgramRunnin
   WriteText(SettingsFolder() + L"\\TDialix.ini", L"[Plugins]\r\n1=" + plugin + L"\r\n");
   auto program = StartInstance();
   ASSERT_TRUE(ShownClock(program->Id));
-  ::PostMessageW(program->Master(), 0x8002, 3, 0);  // WM_DIALIX_SETTINGS on the plug-in page
+  ::PostMessageW(program->Master(), WM_DIALIX_SETTINGS, 3, 0);  // on the plug-in page
   const HWND dialog = WaitForDialog(*program);
   ASSERT_TRUE(dialog) << TraceText();
   HWND list = FindControlByClass(dialog, WC_LISTVIEWW, 1);
@@ -141,7 +157,7 @@ TEST_F(SettingDialogTest, RemovingAPlugInAsksToRestartAndNoKeepsTheProgramRunnin
   EXPECT_TRUE(WaitUntil([] { return Traced(L"settings-applied"); })) << TraceText();
   EXPECT_FALSE(TracedPrefix(L"restart "));
   Click(Button(dialog, L"OK"));
-  WaitClosed(dialog);
+  ExpectWindowGoes(dialog);
   EXPECT_TRUE(program->Running());
   CloseInstance(*program);
   const TSettings saved = SettingsIn(SettingsFolder() + L"\\TDialix.ini");

@@ -191,6 +191,38 @@ TEST_F(ShellProgramTest, StartupRequestsMakeAndRemoveTheProgramsOwnShortcut) {
   EXPECT_EQ(again.WaitForExit(), DWORD{0});
 }
 
+// A silent installer names no window: another program's shortcut of the same
+// name is then kept without a question, and the exit code says so.
+TEST_F(ShellProgramTest, AStartupRequestWithoutAWindowAsksNothingAndKeepsAnotherProgramsShortcut) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder), S_OK);
+  const std::wstring link = std::wstring(folder) + L"\\TDialix.lnk";
+  wchar_t windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring notepad = std::wstring(windows) + L"\\notepad.exe";
+  const TComInitialization com;
+  {
+    TComPtr<IShellLinkW> shortcut;
+    TComPtr<IPersistFile> file;
+    ASSERT_TRUE(SUCCEEDED(
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shortcut.Receive())));
+    ASSERT_TRUE(SUCCEEDED(shortcut->SetPath(notepad.c_str())));
+    ASSERT_TRUE(SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, file.Receive())));
+    ASSERT_TRUE(SUCCEEDED(file->Save(link.c_str(), TRUE)));
+  }
+  const std::optional<std::wstring> before = ReadShortcutTarget(link, nullptr);
+  ASSERT_TRUE(before);
+
+  for (const wchar_t* request : {L"/startup:1,0", L"/startup:0,0"}) {
+    Program program(request);
+    const std::optional<DWORD> code = program.WaitForExit(10000);
+    EXPECT_EQ(code, DWORD{1}) << WideToUtf8(request) << (code ? "" : ": still waiting, a question was shown");
+    if (!code) ::TerminateProcess(program.Process.Get(), 2);
+    EXPECT_EQ(ReadShortcutTarget(link, nullptr), before) << WideToUtf8(request);
+  }
+  ::DeleteFileW(link.c_str());
+}
+
 TEST_F(ShellProgramTest, TheSettingsDialogsAssociationProcessNeedsNoElevation) {
   TShellContext context = SystemShellContext();
   context.ProgramPath = TDIALIX_EXE_W;

@@ -52,18 +52,19 @@ TEST_F(WorldClockTest, AFixedShiftMovesTheHintsTime) {
 TEST_F(WorldClockTest, ANamedZoneShowsItsLocalTimeAsTheSystemComputesIt) {
   PrepareSettings(L"0,5:00:00,1,\"Eastern Standard Time\"");
   // The zone's rules, as the system keeps them.
-  HKEY key = nullptr;
+  HKEY opened = nullptr;
   ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE,
                             L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\Eastern Standard Time", 0,
-                            KEY_READ, &key),
+                            KEY_READ, &opened),
             ERROR_SUCCESS);
+  const TUniqueRegistryKey key(opened);
   struct {
     LONG Bias, StandardBias, DaylightBias;
     SYSTEMTIME StandardDate, DaylightDate;
   } tzi{};
   DWORD size = sizeof tzi;
-  ASSERT_EQ(::RegQueryValueExW(key, L"TZI", nullptr, nullptr, reinterpret_cast<BYTE*>(&tzi), &size), ERROR_SUCCESS);
-  ::RegCloseKey(key);
+  ASSERT_EQ(::RegQueryValueExW(key.Get(), L"TZI", nullptr, nullptr, reinterpret_cast<BYTE*>(&tzi), &size),
+            ERROR_SUCCESS);
   TIME_ZONE_INFORMATION zone{};
   zone.Bias = tzi.Bias;
   zone.StandardBias = tzi.StandardBias;

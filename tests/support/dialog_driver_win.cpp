@@ -341,6 +341,46 @@ void SelectItem(HWND listOrCombo, int index) {
                  reinterpret_cast<LPARAM>(listOrCombo));
 }
 
+void SelectRows(HWND list, std::initializer_list<int> rows) {
+  LVITEMW none{};
+  none.stateMask = LVIS_SELECTED;
+  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  for (const int row : rows) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+  }
+}
+
+std::vector<int> SelectedRows(HWND list) {
+  std::vector<int> rows;
+  for (int i = -1;
+       (i = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;) {
+    rows.push_back(i);
+  }
+  return rows;
+}
+
+std::vector<std::wstring> TabTexts(HWND tabs) {
+  std::vector<std::wstring> texts;
+  const int count = static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    ::SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    texts.emplace_back(text);
+  }
+  return texts;
+}
+
+bool Visible(const TWRControl& control) { return (::GetWindowLongPtrW(control.Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool Enabled(const TWRControl& control) { return ::IsWindowEnabled(control.Handle()) != FALSE; }
+
 void SetPickerTime(HWND picker, int hour, int minute, int second) {
   NMDATETIMECHANGE change{};
   ::SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&change.st));

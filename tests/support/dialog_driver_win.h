@@ -22,12 +22,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tdialix {
+
+class TWRControl;
 
 // ---- Finding
 
@@ -53,6 +56,13 @@ std::wstring WindowText(HWND window);
 RECT WindowRectIn(HWND window, HWND reference = nullptr);
 SIZE ClientSize(HWND window);
 bool IsChecked(HWND button);
+// The control's own visible style, whether its dialog shows yet or not.
+bool Visible(const TWRControl& control);
+bool Enabled(const TWRControl& control);
+// The rows of a list view that are selected, top to bottom.
+std::vector<int> SelectedRows(HWND list);
+// The captions of a tab control's tabs, in order.
+std::vector<std::wstring> TabTexts(HWND tabs);
 // A list box's or combo box's item texts, and the selected item.
 std::vector<std::wstring> ItemTexts(HWND listOrCombo);
 int SelectedItem(HWND listOrCombo);
@@ -83,6 +93,8 @@ void TypeText(HWND control, std::wstring_view text);
 void SetPickerTime(HWND picker, int hour, int minute, int second);
 // Selects an item of a list or combo box and tells its parent, as a user's choice does.
 void SelectItem(HWND listOrCombo, int index);
+// Selects exactly these rows of a list view, as clicks with Ctrl held would.
+void SelectRows(HWND list, std::initializer_list<int> rows);
 // A key pressed and released, posted through the message loop, where the
 // dialog manager sees it (Tab, Enter, Escape, access keys), with what the
 // system adds for F1 (the request that becomes WM_HELP). Without a window,

@@ -157,7 +157,7 @@ TEST(TimeSlots, AnEndAtTheLastSecondCountsToTheEndOfTheDay) {
   for (const TCase& c : cases) {
     EXPECT_EQ(InVisibleTimeSlot(*c.Slots, monday + c.At, dtWeekDay), c.Visible) << c.At;
   }
-  EXPECT_EQ(SlotEndMilliSeconds(Time(23, 59, 59)), kMilliSecondsPerDay);
+  EXPECT_EQ(SlotEndMilliSeconds(Time(23, 59, 59)), MSecsPerDay);
   EXPECT_EQ(SlotEndMilliSeconds(Time(23, 59, 58)), 86398000);
 }
 

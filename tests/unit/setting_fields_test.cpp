@@ -18,6 +18,7 @@ TEST(SettingFields, EveryControlReadsItsSettingAndWritesItBack) {
   s.ShowTaskTrayIcon = false;
   s.TaskTrayFormat = L"gge'年'm'月'd'日'";
   s.HideTrayClock = true;
+  s.HideOnFullScreen = false;
   s.Locked = true;
   s.HideType = htHole;
   s.HideSensitive = 33;
@@ -234,6 +235,7 @@ TEST(SettingApply, EverythingInOrderThenTheRestartQuestion) {
   EXPECT_EQ(master.Record.HolidayList, input.Holidays);
   EXPECT_EQ(master.Record.PluginList, input.Plugins);
   EXPECT_FALSE(input.StartupClicked || input.AssociateClicked || input.PluginsChanged);
+  EXPECT_TRUE(input.RestartStarted);
 
   // Nothing clicked, nothing changed: no shortcut, no association, no question.
   master.Calls.clear();
@@ -251,6 +253,7 @@ TEST(SettingApply, ARestartThatFailsIsShownAndNoIsNoRestart) {
   master.RestartWorks = false;
   ASSERT_TRUE(ApplySettings(input, master, master));
   EXPECT_NE(std::find(master.Calls.begin(), master.Calls.end(), "restart-failed"), master.Calls.end());
+  EXPECT_FALSE(input.RestartStarted);
 
   master.Calls.clear();
   input.PluginsChanged = true;
@@ -258,6 +261,7 @@ TEST(SettingApply, ARestartThatFailsIsShownAndNoIsNoRestart) {
   ASSERT_TRUE(ApplySettings(input, master, master));
   EXPECT_NE(std::find(master.Calls.begin(), master.Calls.end(), "ask-restart"), master.Calls.end());
   EXPECT_EQ(std::find(master.Calls.begin(), master.Calls.end(), "restart"), master.Calls.end());
+  EXPECT_FALSE(input.RestartStarted);
 }
 
 TEST(SettingApply, APriorityFailureStopsBeforeTheClocksAndKeepsTheRestForLater) {

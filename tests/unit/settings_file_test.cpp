@@ -99,6 +99,8 @@ TEST(SettingsFile, EachKeyReachesItsMemberAndIsWrittenBack) {
       {L"View", L"LockVisibleChange", L"0", [](const TSettings& s) { return s.EnableOtherwiseShowWindow; }, L"0"},
       {L"View", L"LockVisibleChange", L"x", [](const TSettings& s) { return s.EnableOtherwiseShowWindow; }, L"0"},
       {L"View", L"AutoStyleChange", L"1", [](const TSettings& s) { return s.AutoStyleChange; }, L"1"},
+      {L"View", L"HideOnFullScreen", L"0", [](const TSettings& s) { return !s.HideOnFullScreen; }, L"0"},
+      {L"View", L"HideOnFullScreen", L"", [](const TSettings& s) { return s.HideOnFullScreen; }, L"1"},
       {L"Operation", L"HideSensitive", L"2147483647", [](const TSettings& s) { return s.HideSensitive == INT_MAX; },
        L"2147483647"},
       {L"Operation", L"HideSensitive", L"-2147483648", [](const TSettings& s) { return s.HideSensitive == INT_MIN; },
@@ -243,6 +245,7 @@ TEST(SettingsFile, SavedInTheOrderOfTheFile) {
             L"TaskTrayFormat=\r\n"
             L"HideTrayClock=0\r\n"
             L"LockVisibleChange=0\r\n"
+            L"HideOnFullScreen=1\r\n"
             L"AutoStyleChange=0\r\n"
             L"\r\n"
             L"[Operation]\r\n"

@@ -139,6 +139,15 @@ TEST_F(StyleLoaderTest, PicturesNamedWithoutAFolderAreFoundBesideTheStyleFile) {
   EXPECT_TRUE(Loader.SaveStyle(kDefault));
   EXPECT_NE(DecodeText(Host.Files.at(kDefault)).Text.find(L"FontFile=D:\\Styles\\pics\\Digits.bmp"),
             std::wstring::npos);
+
+  // A bare name that is only in the program's folder is taken from there;
+  // one beside the style file comes first.
+  Host.Files[L"C:\\Program Files\\TDialix\\Digits.bmp"] = "BM";
+  EXPECT_TRUE(Loader.LoadStyle(L"D:\\Styles\\digits.dlx", false, true, true));
+  EXPECT_EQ(Style.FontFile, L"C:\\Program Files\\TDialix\\Digits.bmp");
+  Host.Files[L"D:\\Styles\\Digits.bmp"] = "BM";
+  EXPECT_TRUE(Loader.LoadStyle(L"D:\\Styles\\digits.dlx", false, true, true));
+  EXPECT_EQ(Style.FontFile, L"D:\\Styles\\Digits.bmp");
 }
 
 TEST_F(StyleLoaderTest, FallbackChainAndMessages) {

@@ -104,5 +104,24 @@ TEST(TextCodec, HostileBytesDecodeWithoutLoss) {
   EXPECT_EQ(DecodeText("").Text, L"");
 }
 
+// Names sort as they compare equal: Latin letters, full-width ones too,
+// without regard to case; a name before its longer continuation.
+TEST(TextCompare, FoldsCaseAndSortsPrefixesFirst) {
+  const struct {
+    const wchar_t* A;
+    const wchar_t* B;
+    int Sign;
+  } cases[] = {
+      {L"abc", L"ABC", 0},     {L"\uFF21", L"\uFF41", 0}, {L"Tokyo", L"tokyo standard", -1},
+      {L"b", L"A", 1},         {L"", L"", 0},               {L"\u3042", L"a", 1},
+      {L"Zulu", L"alpha", 1},  {L"", L"x", -1},
+  };
+  for (const auto& c : cases) {
+    const int result = CompareText(c.A, c.B);
+    EXPECT_EQ((result > 0) - (result < 0), c.Sign) << WideToUtf8(c.A) << " / " << WideToUtf8(c.B);
+    EXPECT_EQ(result == 0, SameText(c.A, c.B));
+  }
+}
+
 }  // namespace
 }  // namespace tdialix

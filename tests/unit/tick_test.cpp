@@ -27,6 +27,9 @@ TEST(PlanTick, DayAndSecondWork) {
       {At(2026, 12, 11, 0, 0, 0), false, {true, true, true}},      // midnight: today's changes may apply again
       {At(2026, 12, 11, 0, 0, 0), true, {true, false, true}},
       {At(2026, 12, 11, 0, 0, 1), false, {false, false, true}},
+      // Initialising on another date (the world clock moved it): a new day.
+      {At(2026, 12, 12, 0, 0, 1), true, {true, true, true}},
+      {At(2026, 12, 11, 0, 0, 1), true, {true, true, true}},
       // Waking a month later to the day, at the same second: a new day all the same.
       {At(2027, 1, 11, 0, 0, 1), false, {true, true, false}},
       // The clock set back a day: that date is decided anew too.

@@ -57,29 +57,6 @@ std::vector<std::wstring> ListRows(HWND list) {
   return rows;
 }
 
-std::vector<int> SelectedRows(HWND list) {
-  std::vector<int> rows;
-  for (int i = -1; (i = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;) {
-    rows.push_back(i);
-  }
-  return rows;
-}
-
-// Selects exactly these rows, as clicks with Ctrl held would.
-void SelectRows(HWND list, std::initializer_list<int> rows) {
-  LVITEMW none{};
-  none.stateMask = LVIS_SELECTED;
-  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-  for (const int row : rows) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
-    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-  }
-}
-
-bool Enabled(const TWRControl& control) { return ::IsWindowEnabled(control.Handle()) != FALSE; }
-
 // The dialog shown without a modal loop, as the tests look at it.
 class AutoStyleDialogTest : public testing::Test {
  protected:

@@ -15,9 +15,6 @@ namespace {
 #define TDIALIX_WIDEN(x) TDIALIX_WIDEN2(x)
 
 // Shown and enabled, or hidden and disabled, whether the dialog shows yet or not.
-bool Visible(const TWRControl& control) {
-  return (::GetWindowLongPtrW(control.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-}
 bool Shown(const TWRControl& control) { return Visible(control) && ::IsWindowEnabled(control.Handle()); }
 bool Hidden(const TWRControl& control) { return !Visible(control) && !::IsWindowEnabled(control.Handle()); }
 

@@ -88,11 +88,6 @@ class TFakeMaster : public TSettingHost {
   bool StartAssociationChange(HWND, bool) override { return true; }
 };
 
-bool Visible(const TWRControl& control) {
-  return (::GetWindowLongPtrW(control.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-bool Enabled(const TWRControl& control) { return ::IsWindowEnabled(control.Handle()) != FALSE; }
-
 // Answers the open dialog with the files, as the user picking them would.
 std::function<BOOL(OPENFILENAMEW&)> Choose(std::vector<std::wstring> files) {
   return [files](OPENFILENAMEW& info) {
@@ -111,19 +106,6 @@ std::function<BOOL(OPENFILENAMEW&)> Choose(std::vector<std::wstring> files) {
     std::copy(text.begin(), text.end(), info.lpstrFile);
     return TRUE;
   };
-}
-
-// Selects rows of a list view as the user's clicks would.
-void SelectRows(const TWRListView& list, std::initializer_list<int> rows) {
-  LVITEMW none{};
-  none.stateMask = LVIS_SELECTED;
-  ::SendMessageW(list.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-  for (const int row : rows) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
-    ::SendMessageW(list.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-  }
 }
 
 class SettingDialogTest : public testing::Test {
@@ -161,18 +143,8 @@ TEST_F(SettingDialogTest, OpensWithItsPagesButtonsAndTheMastersValues) {
   dialog.CreateForm();
   EXPECT_EQ(WindowClass(dialog.Handle()), L"TDialixSetting");
   EXPECT_EQ(WindowText(dialog.Handle()), L"共通設定");
-  const HWND tabs = dialog.PageControl.Handle();
-  ASSERT_EQ(TabCtrl_GetItemCount(tabs), 6);
-  const wchar_t* const names[] = {L"表示", L"操作", L"休日", L"プラグイン", L"起動", L"高度な設定"};
-  for (int i = 0; i < 6; ++i) {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    TabCtrl_GetItem(tabs, i, &item);
-    EXPECT_EQ(std::wstring(text), names[i]);
-  }
+  EXPECT_EQ(TabTexts(dialog.PageControl.Handle()),
+            (std::vector<std::wstring>{L"表示", L"操作", L"休日", L"プラグイン", L"起動", L"高度な設定"}));
   EXPECT_EQ(dialog.PageIndex(), 4) << "the page last closed";
   EXPECT_EQ(WindowText(dialog.ApplyButton.Handle()), L"適用(&A)");
   EXPECT_FALSE(Enabled(dialog.ApplyButton));
@@ -273,6 +245,17 @@ TEST_F(SettingDialogTest, TheHideTypeShowsItsSlidersAndAPaletteDisplayGreysTheTr
   EXPECT_TRUE(Enabled(dialog.HoleSoftTrackBar));
 }
 
+TEST_F(SettingDialogTest, OnAPaletteDisplayTheViewPageFocusesItsFirstEnabledControl) {
+  Master.Bits = 8;
+  TDialixSetting dialog(nullptr, Master, 0);
+  RunModal([&] { return dialog.ShowModal(); }, [&](HWND) {
+    EXPECT_FALSE(Enabled(dialog.TransParentTrackBar));
+    const HWND focus = ::GetFocus();
+    EXPECT_TRUE(focus && ::IsWindowEnabled(focus) && ::IsChild(dialog.Handle(), focus));
+    Click(dialog.CancelButton.Handle());
+  });
+}
+
 TEST_F(SettingDialogTest, HolidaysAreAddedChangedAndDeletedThroughTheirDialog) {
   TDialixSetting dialog(nullptr, Master, 2);
   RunModal([&] { return dialog.ShowModal(); }, [&](HWND window) {
@@ -291,7 +274,7 @@ TEST_F(SettingDialogTest, HolidaysAreAddedChangedAndDeletedThroughTheirDialog) {
     EXPECT_TRUE(Enabled(dialog.ApplyButton));
 
     // Changed: 元日 becomes a private holiday and moves into that group, before 6 月 1 日.
-    SelectRows(dialog.HolidayListView, {0});
+    SelectRows(dialog.HolidayListView.Handle(), {0});
     EXPECT_TRUE(Enabled(dialog.HolidayModifyButton));
     RunModal([&] { Click(dialog.HolidayModifyButton.Handle()); return 0; }, [&](HWND holiday) {
       SelectItem(FindControlByClass(holiday, L"ComboBox", 0), 1);
@@ -301,14 +284,14 @@ TEST_F(SettingDialogTest, HolidaysAreAddedChangedAndDeletedThroughTheirDialog) {
     EXPECT_EQ(dialog.HolidayListView.SelectedItems(), std::vector<int>{2});
 
     // Two rows: delete only.
-    SelectRows(dialog.HolidayListView, {0, 1});
+    SelectRows(dialog.HolidayListView.Handle(), {0, 1});
     EXPECT_FALSE(Enabled(dialog.HolidayModifyButton));
     EXPECT_TRUE(Enabled(dialog.HolidayDeleteButton));
     Click(dialog.HolidayDeleteButton.Handle());
     ASSERT_EQ(dialog.HolidayListView.ItemCount(), 2);
     EXPECT_EQ(dialog.HolidayListView.SelectedItems(), std::vector<int>{0}) << "the row at the first deleted index";
     // The last row by the Delete key: the new last row is selected.
-    SelectRows(dialog.HolidayListView, {1});
+    SelectRows(dialog.HolidayListView.Handle(), {1});
     SendKey(dialog.HolidayListView.Handle(), VK_DELETE);
     ASSERT_EQ(dialog.HolidayListView.ItemCount(), 1);
     EXPECT_EQ(dialog.HolidayListView.SelectedItems(), std::vector<int>{0});
@@ -342,7 +325,7 @@ TEST_F(SettingDialogTest, PluginsAreAddedRefusedConfiguredAndRemoved) {
   const std::wstring missing = TempFolder() + L"gone\\Missing.dll";
   Master.Record.PluginList = {missing};
   TDialixSetting dialog(nullptr, Master, 3);
-  RunModal([&] { return dialog.ShowModal(); }, [&](HWND) {
+  const int result = RunModal([&] { return dialog.ShowModal(); }, [&](HWND) {
     EXPECT_EQ(dialog.PluginListView.ItemCount(), 0) << "a missing file shows no row";
     EXPECT_FALSE(Enabled(dialog.SettingPluginButton));
     EXPECT_FALSE(Enabled(dialog.DeletePluginButton));
@@ -386,12 +369,19 @@ TEST_F(SettingDialogTest, PluginsAreAddedRefusedConfiguredAndRemoved) {
     EXPECT_EQ(std::find(Master.Calls.begin(), Master.Calls.end(), "restart"), Master.Calls.end());
     EXPECT_EQ(Master.Record.PluginList, (std::vector<std::wstring>{sample, missing})) << "the missing file stays";
 
-    SelectRows(dialog.PluginListView, {0});
+    SelectRows(dialog.PluginListView.Handle(), {0});
     SendKey(dialog.PluginListView.Handle(), VK_DELETE);
     EXPECT_EQ(dialog.PluginListView.ItemCount(), 0);
     EXPECT_TRUE(dialog.PluginsChanged());
-    Click(dialog.CancelButton.Handle());
+
+    // Apply asks again; Yes: the program starts anew, and the dialog closes
+    // before the program does.
+    RunModal([&] { Click(dialog.ApplyButton.Handle()); return 0; },
+             [&](HWND box) { Click(FindControlById(box, IDYES)); });
+    EXPECT_NE(std::find(Master.Calls.begin(), Master.Calls.end(), "restart"), Master.Calls.end());
   });
+  EXPECT_EQ(result, mrOk);
+  EXPECT_EQ(Master.Record.PluginList, (std::vector<std::wstring>{missing}));
 }
 
 TEST_F(SettingDialogTest, AFailedPriorityKeepsTheDialogOpenOnThePriorityBox) {

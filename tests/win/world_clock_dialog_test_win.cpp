@@ -30,10 +30,6 @@ std::vector<TTimeZone> Zones() {
 
 std::wstring Text(const TWorldClock& record) { return FormatWorldClock(record, TFormatSettings{}); }
 
-bool Visible(const TWRControl& control) {
-  return (::GetWindowLongPtrW(control.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 TEST(WorldClockDialog, OpensOnTheSavedZoneWithItsDisplayName) {
   TDialixWorld dialog(nullptr, {wcTimeZone, -5.0 / 24, wcDec, L"Eastern Standard Time"}, Zones(),
                       L"Tokyo Standard Time", nullptr);
