@@ -2,6 +2,8 @@
 # Runs every fuzz target (or the ones named) with libFuzzer and the address
 # and undefined-behaviour sanitizers, for a time budget shared among them.
 #   scripts/fuzz.sh [-j JOBS] [-r RUNS] SECONDS [target...]
+# An input that runs longer than TDIALIX_FUZZ_TIMEOUT seconds (10) counts as
+# a hang; give more where the fuzzers run at a low priority beside other work.
 # Each target runs until it has used its share of the budget or, with -r, has
 # executed RUNS inputs in this call. New inputs that reach new code are merged
 # into its corpus in fuzz/corpus/<target> (kept in the repository, replayed by
@@ -18,11 +20,11 @@ while getopts "j:r:" option; do
   case $option in
     j) jobs=$OPTARG ;;
     r) runs=$OPTARG ;;
-    *) sed -n '2,13p' "$0"; exit 2 ;;
+    *) sed -n '2,15p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-if [ $# -lt 1 ]; then sed -n '2,13p' "$0"; exit 2; fi
+if [ $# -lt 1 ]; then sed -n '2,15p' "$0"; exit 2; fi
 budget=$1
 shift
 
@@ -48,7 +50,7 @@ fuzz_one() {
   local target=$1 share=$2 work=$build/fuzz-work/$1 log=$build/fuzz-logs/$1.log
   mkdir -p "$work" "$build/fuzz-logs" "$root/fuzz/crashes/$target" "$root/fuzz/corpus/$target"
   local status=0
-  "$build/fuzz/$target" -max_total_time="$share" -runs="$runs" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
+  "$build/fuzz/$target" -max_total_time="$share" -runs="$runs" -max_len=16384 -timeout="${TDIALIX_FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$root/fuzz/crashes/$target/" \
     "$work" "$root/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   "$build/fuzz/$target" -merge=1 -max_len=16384 "$root/fuzz/corpus/$target" "$work" >>"$log.merge" 2>&1 || true
