@@ -158,8 +158,8 @@ std::wstring SaveLoopEventName(DWORD helperProcessId) {
 // its document, then the folder made and the file replaced), one generation
 // after the other, until it is killed.
 int SaveLoop(const std::wstring& folder) {
-  const std::wstring settingsPath = folder + L"TDialix.ini";
-  const std::wstring stylePath = folder + L"Default.dlx";
+  const std::wstring settingsPath = folder + L"\\TDialix.ini";
+  const std::wstring stylePath = folder + L"\\Default.dlx";
   TWinSettingsFiles files;
   TSettingsStore store(files, settingsPath);
   store.TestOpen();
@@ -202,7 +202,10 @@ TEST(CrashSafeSaving, TwoHundredKillsWhileSavingLeaveTheOldFilesOrTheNewNeverATo
   int torn = 0;
   int leftovers = 0;
   for (int run = 0; run < 200; ++run) {
-    const TUniqueKernelHandle helper = StartHelper(L"--save-loop \"" + folder.Path + L"\"", folder.Path,
+    // The folder without its last backslash: before the closing quote it
+    // would escape the quote.
+    const std::wstring folderArgument = folder.Path.substr(0, folder.Path.size() - 1);
+    const TUniqueKernelHandle helper = StartHelper(L"--save-loop \"" + folderArgument + L"\"", folder.Path,
                                                    [](DWORD id) { return SaveLoopEventName(id); });
     ASSERT_TRUE(helper);
     // The first run saves whole once before it is killed, so that later runs
