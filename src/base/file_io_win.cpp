@@ -4,6 +4,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cwchar>
 
 #include "base/path.h"
 #include "base/unique_handle_win.h"
@@ -22,6 +24,18 @@ std::wstring TargetFolder(const std::wstring& path) {
 bool Fail(DWORD error) {
   ::SetLastError(error);
   return false;
+}
+
+// The room the tests leave on the disk to simulate a full one: with
+// TDIALIX_TEST_DISK_FREE set to a number of bytes, a file written here grows
+// no further and writing more fails with ERROR_DISK_FULL. Unlimited unset.
+size_t SimulatedDiskFree() {
+  wchar_t text[24] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"TDIALIX_TEST_DISK_FREE", text, 24);
+  if (length == 0 || length >= 24) return SIZE_MAX;
+  wchar_t* end = nullptr;
+  const unsigned long long free = std::wcstoull(text, &end, 10);
+  return end != text && *end == L'\0' && free < SIZE_MAX ? static_cast<size_t>(free) : SIZE_MAX;
 }
 
 }  // namespace
@@ -66,10 +80,15 @@ bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
     TUniqueKernelHandle file(
         ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) error = ::GetLastError();
+    const size_t room = SimulatedDiskFree();
     size_t done = 0;
     while (error == ERROR_SUCCESS && done < bytes.size()) {
+      if (done >= room) {
+        error = ERROR_DISK_FULL;
+        break;
+      }
       DWORD written = 0;
-      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+      const DWORD chunk = static_cast<DWORD>(std::min({bytes.size() - done, room - done, size_t{1} << 20}));
       if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr)) error = ::GetLastError();
       else if (written == 0) error = ERROR_WRITE_FAULT;
       done += written;

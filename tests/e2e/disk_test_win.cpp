@@ -1,10 +1,12 @@
 // The settings folder on a full disk and on a read-only one: closing the
 // program tells the user that the style and the settings could not be saved,
-// with the system's reason, and leaves the files as they were. The folder is
-// really full or really read-only: a small memory file system, or a
-// read-only view of the folder, mounted over it on the Linux side. Where the
-// machine does not let the test mount, the tests are skipped and say why.
+// with the system's reason, and leaves the files as they were. The full disk
+// is the file writer's own simulation (TDIALIX_TEST_DISK_FREE); the read-only
+// folder is really read-only, by its permissions on the Linux side.
 #include "program_fixture_win.h"
+
+#include "base/system_locale_win.h"
+#include "../support/host_program_win.h"
 
 #include <string>
 #include <vector>
@@ -12,19 +14,11 @@
 namespace tdialix {
 namespace {
 
-// Runs a program of the Linux host and waits for it; its exit code (-1 when
-// it could not be started or did not end).
-int RunHost(const std::wstring& commandLine) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  std::wstring line = commandLine;
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return -1;
-  ::CloseHandle(info.hThread);
-  DWORD code = static_cast<DWORD>(-1);
-  if (::WaitForSingleObject(info.hProcess, 20000) == WAIT_OBJECT_0) ::GetExitCodeProcess(info.hProcess, &code);
-  ::CloseHandle(info.hProcess);
-  return static_cast<int>(code);
+// Runs a shell command line of the Linux host; it is given the argument as
+// $0. Under Wine the wait for a host program may end before it has: callers
+// wait for what it does.
+void RunHostShell(const std::wstring& script, const std::wstring& argument) {
+  RunHostProgram(L"Z:\\bin\\sh -c \"" + script + L"\" \"" + argument + L"\"");
 }
 
 // The Linux path of a Windows path, as Wine maps it.
@@ -40,22 +34,46 @@ std::wstring UnixPath(const std::wstring& path) {
   return result;
 }
 
-// Something mounted over the settings folder while it lives.
-class TMountedFolder {
+// Whether a new file can be made in the folder (the probe is removed again).
+bool AcceptsNewFiles(const std::wstring& folder) {
+  const std::wstring probe = folder + L"\\probe.tmp";
+  const HANDLE file =
+      ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(file);
+  ::DeleteFileW(probe.c_str());
+  return true;
+}
+
+// Waits up to 10 s until the folder does or does not accept new files.
+bool WaitUntilAccepting(const std::wstring& folder, bool accepting) {
+  for (int i = 0; i < 200; ++i) {
+    if (AcceptsNewFiles(folder) == accepting) return true;
+    ::Sleep(50);
+  }
+  return false;
+}
+
+// The folder made read-only on the Linux side while this lives: its write
+// permissions taken away and, because the superuser writes into such a folder
+// all the same, made immutable too where the system lets the user do that.
+class TReadOnlyFolder {
  public:
-  // mountArguments: what goes after "mount", with {} for the folder.
-  TMountedFolder(const std::wstring& folder, std::wstring mountArguments) : Folder(UnixPath(folder)) {
-    if (Folder.empty()) return;
-    for (size_t at; (at = mountArguments.find(L"{}")) != std::wstring::npos;) {
-      mountArguments.replace(at, 2, L"\"" + Folder + L"\"");
-    }
-    Mounted = RunHost(L"Z:\\bin\\mount " + mountArguments) == 0;
+  explicit TReadOnlyFolder(const std::wstring& folder) : Folder(folder), HostFolder(UnixPath(folder)) {
+    if (HostFolder.empty()) return;
+    RunHostShell(L"chmod 0555 \\\"$0\\\"; chattr +i \\\"$0\\\" 2>/dev/null", HostFolder);
+    WaitUntilAccepting(Folder, false);
   }
-  ~TMountedFolder() {
-    if (Mounted) RunHost(L"Z:\\bin\\umount -l \"" + Folder + L"\"");
+  ~TReadOnlyFolder() {
+    if (HostFolder.empty()) return;
+    RunHostShell(L"chattr -i \\\"$0\\\" 2>/dev/null; chmod 0755 \\\"$0\\\"", HostFolder);
+    WaitUntilAccepting(Folder, true);
   }
+  bool ReadOnly() const { return !HostFolder.empty() && !AcceptsNewFiles(Folder); }
+
+ private:
   std::wstring Folder;
-  bool Mounted = false;
+  std::wstring HostFolder;
 };
 
 class DiskTest : public ProgramTest {
@@ -74,8 +92,11 @@ class DiskTest : public ProgramTest {
   void WriteUsersFiles() {
     WriteText(SettingsPath(), L"[View]\r\nTransParent=77\r\n");
     WriteText(StylePath(), L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nFontSize=33\r\n");
+    // A copy kept by an earlier start that could not read the settings.
+    WriteText(SettingsPath() + L".bak", L"[General]\r\nKept=1\r\n");
     Settings = ReadBytes(SettingsPath());
     Style = ReadBytes(StylePath());
+    Kept = ReadBytes(SettingsPath() + L".bak");
   }
 
   // Starts the program, closes it (which saves the style and the settings)
@@ -96,10 +117,11 @@ class DiskTest : public ProgramTest {
     return texts;
   }
 
-  // Both files as the user left them, and no temporary file beside them.
+  // The files as the user left them, and no temporary file beside them.
   void ExpectFilesAsTheyWere() {
     EXPECT_EQ(ReadBytes(SettingsPath()), Settings);
     EXPECT_EQ(ReadBytes(StylePath()), Style);
+    EXPECT_EQ(ReadBytes(SettingsPath() + L".bak"), Kept);
     WIN32_FIND_DATAW data;
     const HANDLE find = ::FindFirstFileW((SettingsFolder() + L"\\*.tmp").c_str(), &data);
     EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "a temporary file was left: " << WideToUtf8(data.cFileName);
@@ -107,58 +129,37 @@ class DiskTest : public ProgramTest {
   }
 
   // The two messages closing gives when nothing can be written: the style's
-  // and the settings', each with the system's reason after the line break.
-  void ExpectSaveMessages(const std::vector<std::wstring>& texts) {
-    const std::wstring style = L"スタイル ファイルを '" + StylePath() + L"' に保存できませんでした。\r\n";
-    const std::wstring settings = L"設定ファイルを '" + SettingsPath() + L"' に保存できませんでした。\r\n";
-    bool styleShown = false, settingsShown = false;
-    for (const std::wstring& text : texts) {
-      for (auto [prefix, shown] : {std::pair{&style, &styleShown}, std::pair{&settings, &settingsShown}}) {
-        if (text.rfind(*prefix, 0) == 0) {
-          *shown = true;
-          EXPECT_GT(text.size(), prefix->size()) << "the system's reason is missing";
-        }
-      }
-    }
+  // and the settings', each with the system's text for the reason.
+  void ExpectSaveMessages(const std::vector<std::wstring>& texts, DWORD reason) {
+    const std::wstring because = SystemErrorText(reason);
+    const std::wstring style = L"スタイル ファイルを '" + StylePath() + L"' に保存できませんでした。\r\n" + because;
+    const std::wstring settings = L"設定ファイルを '" + SettingsPath() + L"' に保存できませんでした。\r\n" + because;
     std::string all;
     for (const std::wstring& text : texts) all += WideToUtf8(text) + "\n";
-    EXPECT_TRUE(styleShown) << all;
-    EXPECT_TRUE(settingsShown) << all;
+    EXPECT_NE(std::find(texts.begin(), texts.end(), style), texts.end()) << all;
+    EXPECT_NE(std::find(texts.begin(), texts.end(), settings), texts.end()) << all;
   }
 
   std::string Settings;
   std::string Style;
+  std::string Kept;
 };
 
 TEST_F(DiskTest, AFullDiskLeavesTheOldFilesWholeAndSaysSo) {
-  TMountedFolder disk(SettingsFolder(), L"-t tmpfs -o size=64k tmpfs {}");
-  if (!disk.Mounted) GTEST_SKIP() << "this machine does not let the test mount a small file system";
   WriteUsersFiles();
-  // The rest of the disk taken up.
-  {
-    TUniqueKernelHandle filler(::CreateFileW((SettingsFolder() + L"\\filler.bin").c_str(), GENERIC_WRITE, 0, nullptr,
-                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(filler);
-    const std::string block(4096, 'x');
-    DWORD written = 0;
-    while (::WriteFile(filler.Get(), block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
-           written == block.size()) {
-    }
-    const DWORD error = ::GetLastError();
-    EXPECT_TRUE(error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) << error;
-  }
-  ExpectSaveMessages(RunAndClose());
+  // Room for a few bytes: each file gets under way before the disk is full.
+  ::SetEnvironmentVariableW(L"TDIALIX_TEST_DISK_FREE", L"16");
+  const std::vector<std::wstring> texts = RunAndClose();
+  ::SetEnvironmentVariableW(L"TDIALIX_TEST_DISK_FREE", nullptr);
+  ExpectSaveMessages(texts, ERROR_DISK_FULL);
   ExpectFilesAsTheyWere();
-  ::DeleteFileW((SettingsFolder() + L"\\filler.bin").c_str());
 }
 
 TEST_F(DiskTest, AReadOnlyFolderLeavesTheOldFilesWholeAndSaysSo) {
   WriteUsersFiles();
-  TMountedFolder view(SettingsFolder(), L"--bind -o ro {} {}");
-  if (!view.Mounted) GTEST_SKIP() << "this machine does not let the test mount a read-only view";
-  // Some kernels make a bind mount read-only only when it is mounted again.
-  RunHost(L"Z:\\bin\\mount -o remount,ro,bind \"" + view.Folder + L"\"");
-  ExpectSaveMessages(RunAndClose());
+  TReadOnlyFolder readOnly(SettingsFolder());
+  ASSERT_TRUE(readOnly.ReadOnly()) << "the settings folder could not be made read-only";
+  ExpectSaveMessages(RunAndClose(), ERROR_ACCESS_DENIED);
   ExpectFilesAsTheyWere();
 }
 
