@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cwchar>
 
 #include "base/path.h"
 #include "base/unique_handle_win.h"
@@ -33,9 +32,12 @@ size_t SimulatedDiskFree() {
   wchar_t text[24] = {};
   const DWORD length = ::GetEnvironmentVariableW(L"TDIALIX_TEST_DISK_FREE", text, 24);
   if (length == 0 || length >= 24) return SIZE_MAX;
-  wchar_t* end = nullptr;
-  const unsigned long long free = std::wcstoull(text, &end, 10);
-  return end != text && *end == L'\0' && free < SIZE_MAX ? static_cast<size_t>(free) : SIZE_MAX;
+  size_t free = 0;
+  for (DWORD i = 0; i < length; ++i) {
+    if (text[i] < L'0' || text[i] > L'9' || free > (SIZE_MAX - 9) / 10) return SIZE_MAX;
+    free = free * 10 + static_cast<size_t>(text[i] - L'0');
+  }
+  return free;
 }
 
 }  // namespace
