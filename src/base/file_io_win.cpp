@@ -43,8 +43,10 @@ size_t SimulatedDiskFree() {
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path, size_t maxBytes) {
-  TUniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for deleting too: a save that renames its new file over this one
+  // meanwhile goes through instead of failing.
+  TUniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size)) return std::nullopt;
