@@ -15,6 +15,7 @@
 #include "app/master_window_win.h"
 #include "app/messages_win.h"
 #include "base/dpi_win.h"
+#include "base/library_loading_win.h"
 #include "base/messages.h"
 #include "base/text.h"
 #include "base/trace_win.h"
@@ -216,6 +217,8 @@ int RunEntry() {
 }  // namespace tdialix
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before anything loads a library: none comes from the current folder.
+  tdialix::RestrictLibrarySearch();
   // Before any window, mutex, trace or file: a system the program does not
   // run on is told so, and the process ends.
   if (!tdialix::CheckStartupSystem()) return 1;

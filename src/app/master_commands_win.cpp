@@ -11,6 +11,7 @@
 #include "app/popup_menu_win.h"
 #include "app/recent_styles.h"
 #include "app/style_dialogs_win.h"
+#include "base/library_loading_win.h"
 #include "base/messages.h"
 #include "base/path.h"
 #include "base/system_locale_win.h"
@@ -288,7 +289,7 @@ void TDialixMaster::ShowHelp(int context) {
   }
   Trace(L"help " + help);
   // The viewer stays loaded while its window may be open, until the program ends.
-  if (!HelpViewer) HelpViewer.Reset(::LoadLibraryW(L"hhctrl.ocx"));
+  if (!HelpViewer) HelpViewer.Reset(LoadSystemLibrary(L"hhctrl.ocx"));
   if (!HelpViewer) return;
   using THtmlHelp = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
   if (const auto htmlHelp =

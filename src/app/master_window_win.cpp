@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/failure_win.h"
+#include "base/library_loading_win.h"
 #include "calendar/holidays.h"
 #include "calendar/style_change.h"
 #include "calendar/time_slots.h"
@@ -140,7 +141,7 @@ TDialixMaster::~TDialixMaster() {
 
 void TDialixMaster::LoadHookLibrary() {
   const std::wstring path = FolderOf(Application.ExeName) + L"TDialix.dll";
-  HookDllHandle.Reset(::LoadLibraryW(path.c_str()));
+  HookDllHandle.Reset(LoadLibraryByFullPath(path));
   if (!HookDllHandle) return;
   StartHook = reinterpret_cast<TStartHook>(reinterpret_cast<void*>(::GetProcAddress(HookDllHandle.Get(), "StartHook")));
   EndHook = reinterpret_cast<TEndHook>(reinterpret_cast<void*>(::GetProcAddress(HookDllHandle.Get(), "EndHook")));

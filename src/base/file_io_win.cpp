@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "base/path.h"
 #include "base/unique_handle_win.h"
@@ -24,11 +25,28 @@ bool Fail(DWORD error) {
   return false;
 }
 
+// The room the tests leave on the disk to simulate a full one: with
+// TDIALIX_TEST_DISK_FREE set to a number of bytes, a file written here grows
+// no further and writing more fails with ERROR_DISK_FULL. Unlimited unset.
+size_t SimulatedDiskFree() {
+  wchar_t text[24] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"TDIALIX_TEST_DISK_FREE", text, 24);
+  if (length == 0 || length >= 24) return SIZE_MAX;
+  size_t free = 0;
+  for (DWORD i = 0; i < length; ++i) {
+    if (text[i] < L'0' || text[i] > L'9' || free > (SIZE_MAX - 9) / 10) return SIZE_MAX;
+    free = free * 10 + static_cast<size_t>(text[i] - L'0');
+  }
+  return free;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path, size_t maxBytes) {
-  TUniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for deleting too: a save that renames its new file over this one
+  // meanwhile goes through instead of failing.
+  TUniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size)) return std::nullopt;
@@ -66,10 +84,15 @@ bool ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
     TUniqueKernelHandle file(
         ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) error = ::GetLastError();
+    const size_t room = SimulatedDiskFree();
     size_t done = 0;
     while (error == ERROR_SUCCESS && done < bytes.size()) {
+      if (done >= room) {
+        error = ERROR_DISK_FULL;
+        break;
+      }
       DWORD written = 0;
-      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+      const DWORD chunk = static_cast<DWORD>(std::min({bytes.size() - done, room - done, size_t{1} << 20}));
       if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr)) error = ::GetLastError();
       else if (written == 0) error = ERROR_WRITE_FAULT;
       done += written;

@@ -9,7 +9,7 @@ namespace tdialix {
 
 // Larger files are not settings or styles: reading them fails with
 // ERROR_FILE_TOO_LARGE instead of filling the memory.
-inline constexpr size_t kMaxTextFileBytes = 64u << 20;
+inline constexpr size_t kMaxTextFileBytes = 16u << 20;
 
 // The file's bytes; nothing on failure, with the reason in GetLastError.
 std::optional<std::string> ReadFileBytes(const std::wstring& path, size_t maxBytes = kMaxTextFileBytes);

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 #include <stdexcept>
 
+#include "base/library_loading_win.h"
 #include "base/scale.h"
 #include "base/system_locale_win.h"
 #include "base/trace_win.h"
@@ -47,7 +48,7 @@ namespace {
 // Keeps the clock out of the three-dimensional window switcher where the
 // desktop is composed.
 void ExcludeFromFlip3D(HWND window) {
-  const TUniqueModule library(::LoadLibraryW(L"dwmapi.dll"));
+  const TUniqueModule library(LoadSystemLibrary(L"dwmapi.dll"));
   const HMODULE dwm = library.Get();
   if (!dwm) return;
   using TIsEnabled = HRESULT(WINAPI*)(BOOL*);

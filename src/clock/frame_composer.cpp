@@ -62,9 +62,8 @@ bool TFrameComposer::Compose(const TComposeInput& in) {
   SeparatorSpacing = strip.TempSpacing[1];
   // The margins follow the style at once, so that a style change never lays
   // out a frame with the previous style's margins.
-  TempBorderWidth = {ScaleRound(style.BorderWidth.Left, 100, CellHeight), ScaleRound(style.BorderWidth.Top, 100, CellHeight),
-                     ScaleRound(style.BorderWidth.Right, 100, CellHeight),
-                     ScaleRound(style.BorderWidth.Bottom, 100, CellHeight)};
+  TempBorderWidth = {MarginPixels(style.BorderWidth.Left, CellHeight), MarginPixels(style.BorderWidth.Top, CellHeight),
+                     MarginPixels(style.BorderWidth.Right, CellHeight), MarginPixels(style.BorderWidth.Bottom, CellHeight)};
 
   bool changed = in.HoverChanged || in.Redraw || in.NowText.substr(0, kCellCount) != in.PrevText.substr(0, kCellCount);
   Layout(in, changed);

@@ -1,8 +1,12 @@
 #include "clock/glyph_source_win.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "base/bitmap_file.h"
 #include "base/file_io_win.h"
+#include "base/trace_win.h"
 #include "style/style.h"
 
 namespace tdialix {
@@ -133,22 +137,36 @@ wchar_t TGdiGlyphRasterizer::FullWidth(wchar_t ch) {
 bool TGdiPictureSource::FileExists(const std::wstring& path) { return tdialix::FileExists(path); }
 
 std::optional<TBitmap> TGdiPictureSource::LoadPicture(const std::wstring& path) {
-  TUniqueBitmap loaded(static_cast<HBITMAP>(
-      ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  if (!loaded) return std::nullopt;
-  BITMAP info{};
-  if (!::GetObjectW(loaded.Get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return std::nullopt;
-  const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-  if (info.bmWidth > 16384 || height > 16384) return std::nullopt;
+  // The file is read whole and its header checked against its size before
+  // the platform decodes it from memory: a header that lies or a file cut
+  // short gives no picture instead of a read past the end.
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  const std::optional<TBitmapFileLayout> layout = ReadBitmapFileLayout(*bytes);
+  if (!layout) {
+    Trace(L"picture-refused " + path);
+    return std::nullopt;
+  }
+  // The header and colour table in memory of their own, aligned as the platform expects them.
+  std::vector<std::uint32_t> header((layout->InfoBytes + 3) / 4 + 1);
+  std::memcpy(header.data(), bytes->data() + layout->InfoOffset, layout->InfoBytes);
+  auto* info = reinterpret_cast<BITMAPINFO*>(header.data());
+  // A run-length stream is decoded no further than the bytes the file holds.
+  if (layout->HeaderSize >= sizeof(BITMAPINFOHEADER) && (layout->Compression == BI_RLE8 || layout->Compression == BI_RLE4)) {
+    info->bmiHeader.biSizeImage = static_cast<DWORD>(layout->PixelBytes);
+  }
+
   // Converted to 24 bits by drawing it into a 24-bit canvas.
-  TBitmap image(info.bmWidth, height, 24);
+  TBitmap image(layout->Width, layout->Height, 24);
   TDibCanvas canvas(image.Width(), image.Height(), 24);
-  TUniqueMemoryDC source(::CreateCompatibleDC(nullptr));
-  if (!canvas || !source) return std::nullopt;
-  const HGDIOBJ previous = ::SelectObject(source.Get(), loaded.Get());
-  const bool copied = ::BitBlt(canvas.Handle(), 0, 0, image.Width(), image.Height(), source.Get(), 0, 0, SRCCOPY);
-  ::SelectObject(source.Get(), previous);
-  if (!copied) return std::nullopt;
+  if (!canvas) return std::nullopt;
+  const RECT all{0, 0, image.Width(), image.Height()};
+  ::FillRect(canvas.Handle(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  const int lines = ::SetDIBitsToDevice(canvas.Handle(), 0, 0, static_cast<DWORD>(layout->Width),
+                                        static_cast<DWORD>(layout->Height), 0, 0, 0,
+                                        static_cast<UINT>(layout->Height), bytes->data() + layout->PixelOffset, info,
+                                        DIB_RGB_COLORS);
+  if (lines <= 0) return std::nullopt;
   canvas.CopyTo(image);
   return image;
 }

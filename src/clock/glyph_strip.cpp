@@ -187,7 +187,10 @@ struct TMetrics {
   int OuterGrey = 0, InnerGrey = 0, ShadowGrey = 0;
 
   TMetrics(const TStyle& s, const TGlyphTarget& t) {
-    P = std::clamp(ClockGlyphHeight(s.FontSize, t.MonitorHeight), 0, kMaxGlyphHeight);
+    // Digits taller than their monitor cannot show; a style that asks for
+    // more (a file's number far beyond the editor's 50 per cent) would build
+    // a strip of gigabytes.
+    P = std::clamp(ClockGlyphHeight(s.FontSize, t.MonitorHeight), 0, std::clamp(t.MonitorHeight, 0, kMaxGlyphHeight));
     Wo = DecorationWidth(s.OuterFrame, P);
     Wi = DecorationWidth(s.InnerFrame, P);
     Ws = DecorationWidth(s.Shadow, P);
@@ -204,7 +207,7 @@ struct TMetrics {
     BackFill = rgb(s.BackGrndColor);
     Gradation1 = rgb(s.BackGrndGradColor1);
     Gradation2 = rgb(s.BackGrndGradColor2);
-    auto grey = [this](int percent) { return Deep ? std::clamp(255 - ScaleRound(percent, 100, 255), 0, 255) : 0; };
+    auto grey = [this](int percent) { return Deep ? 255 - ScaleRound(std::clamp(percent, 0, 100), 100, 255) : 0; };
     OuterGrey = grey(s.OuterFrameTransparent);
     InnerGrey = grey(s.InnerFrameTransparent);
     ShadowGrey = grey(s.ShadowTransparent);
@@ -585,7 +588,7 @@ bool BuildBackground(TGlyphStrip& strip, const TStyle& style, const TMetrics& m,
   const int pw = picture->Width();
   const int ph = picture->Height();
   const int cy = strip.MaxDrawSize.cy;
-  const int height = ScaleRound(style.BorderWidth.Top, 100, cy) + cy + ScaleRound(style.BorderWidth.Bottom, 100, cy);
+  const int height = MarginPixels(style.BorderWidth.Top, cy) + cy + MarginPixels(style.BorderWidth.Bottom, cy);
   const int scale = ScaleRound(2.0 * height, ph, style.BackGrndSize);
   const int w = std::max(ScaleRound(scale, 100, pw), 1);
   const int h = std::max(ScaleRound(scale, 100, ph) / 2, 1);
@@ -1010,6 +1013,10 @@ bool TGlyphStripBuild::Finish(const TGlyphBuildControl& control) {
               false, control);
   Work.reset();
   return !control.Cancelled();
+}
+
+int MarginPixels(double percent, int cellHeight) {
+  return ScaleRound(std::clamp(percent, -1000.0, 1000.0), 100, cellHeight);
 }
 
 void InitializeBitmap(TGlyphStrip& strip, const TStyle& style, const TGlyphTarget& target,

@@ -95,6 +95,11 @@ using TStampSquareFunction = void (*)(TBitmap& dest, TRgb color, const TBitmap& 
 void StampSquare(TBitmap& dest, TRgb color, const TBitmap& source, TPoint at, TPoint base, TSize size, int strength,
                  const TStampSquare& square, const TGlyphBuildControl& control = {});
 
+// A margin of the style in pixels: its per cent of the cell height, taken no
+// further than the editor goes (1000 per cent either way), so that a file's
+// number far beyond it gives a margin the window can have.
+int MarginPixels(double percent, int cellHeight);
+
 // A strip being built in two parts: the part that asks the platform for
 // fonts and pictures, done when it is made, on the thread that owns them;
 // and the pixel work (frames, shadow, softness, alpha), which Finish does on

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/failure.h"
+#include "base/library_loading_win.h"
 #include "base/path.h"
 #include "base/trace_win.h"
 #include "plugin/plugin_calls.h"
@@ -58,7 +59,7 @@ std::unique_ptr<TPlugin> TPluginHost::LoadOne(const std::wstring& fileName, cons
   // dependencies come from its own folder first.
   DWORD oldMode = 0;
   const bool modeSet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode) != FALSE;
-  TUniqueModule module(::LoadLibraryExW(loadPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  TUniqueModule module(LoadLibraryByFullPath(loadPath));
   if (modeSet) ::SetThreadErrorMode(oldMode, nullptr);
   if (!module) return nullptr;
   const TPluginProc proc = FindPluginProc(module.Get());

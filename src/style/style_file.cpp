@@ -1,11 +1,21 @@
 #include "style/style_file.h"
 
+#include <cfloat>
+#include <cmath>
+
 #include "base/comma_text.h"
 #include "base/number_text.h"
 
 namespace tdialix {
 
 namespace {
+
+// A single float of the file: a number that does not read, or that no
+// single float holds (1e300 would become infinite), gives the fallback.
+float SingleFloat(std::wstring_view text, float fallback) {
+  const auto value = ParseFloat(text);
+  return value && std::fabs(*value) <= FLT_MAX ? static_cast<float>(*value) : fallback;
+}
 
 constexpr const wchar_t* kGeneral = L"General";
 constexpr const wchar_t* kDesign = L"Design";
@@ -108,7 +118,7 @@ void ReadStyle(const TIniDocument& document, TStyle& s, const TFormatSettings& f
   s.BackGrndAlign = r.Enum(L"BackGroundAlign", d.BackGrndAlign, baZoom);
   const auto border = r.List(L"BorderWidth", L"0,0,0,0", 4);
   float* borders[4] = {&s.BorderWidth.Left, &s.BorderWidth.Top, &s.BorderWidth.Right, &s.BorderWidth.Bottom};
-  for (std::size_t k = 0; k < 4; ++k) *borders[k] = static_cast<float>(ParseFloat(border[k]).value_or(0));
+  for (std::size_t k = 0; k < 4; ++k) *borders[k] = SingleFloat(border[k], 0);
   s.ShowHour = r.Enum(L"ShowHour", d.ShowHour, hf24H);
   s.ShowMinute = r.Bool(L"ShowMinute", d.ShowMinute);
   s.ShowSecond = r.Bool(L"ShowSecond", d.ShowSecond);
@@ -158,8 +168,8 @@ void ReadPositions(const TIniDocument& document, std::vector<TPlacement>& clockP
       record.X = d.X;
       record.Y = d.Y;
     } else {
-      record.X = static_cast<float>(ParseFloat(items[0]).value_or(d.X));
-      record.Y = static_cast<float>(ParseFloat(items[1]).value_or(d.Y));
+      record.X = SingleFloat(items[0], d.X);
+      record.Y = SingleFloat(items[1], d.Y);
     }
     record.Shown = items.size() < 3 ? true : ParseBool(items[2]).value_or(true);
   }

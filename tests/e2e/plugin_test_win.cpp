@@ -278,6 +278,8 @@ TEST_F(PluginTest, ShowPluginNotifyFromWithinANotificationShowsItWithoutAskingAg
 }
 
 TEST_F(PluginTest, APluginFaultingInATickEndsTheProgramNamingItAndTheNextStartAsks) {
+  const std::wstring defaultStyle = SettingsFolder() + L"\\Default.dlx";
+  WriteText(defaultStyle, L"[General]\r\nVersion=TeamOrvaneTDialix2\r\n[Design]\r\nFontSize=33\r\n");
   ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_FAULT", L"b:100:access");
   {
     Program program(L"");
@@ -293,6 +295,12 @@ TEST_F(PluginTest, APluginFaultingInATickEndsTheProgramNamingItAndTheNextStartAs
     EXPECT_FALSE(Logged(L"a FINAL")) << "no plug-in is called after a fault";
     EXPECT_TRUE(Traced(L"plugin-fault " + Plugin(L"b") + L" PLUGIN_TICK 0xC0000005")) << TraceText();
     EXPECT_NE(::GetFileAttributesW(MarkPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    // The settings and the style on disk are whole: the user's, or what the end wrote of them.
+    EXPECT_EQ(SavedPlugins(), (std::vector<std::wstring>{Plugin(L"a"), Plugin(L"b")}));
+    std::vector<TPlacement> params;
+    TIniDocument styleDocument;
+    EXPECT_EQ(ReadStyleFile(defaultStyle, &params, &styleDocument).FontSize, 33);
+    EXPECT_TRUE(HasStyleVersion(styleDocument));
   }
   ::SetEnvironmentVariableW(L"TDIALIX_SAMPLE_FAULT", nullptr);
   ::DeleteFileW(LogPath().c_str());

@@ -206,6 +206,15 @@ TEST_F(StyleLoaderTest, ShortcutsLeadToTheirTarget) {
   EXPECT_FALSE(Loader.LoadStyle(L"D:\\a.lnk", false, true, true));
   ASSERT_EQ(Host.Messages.size(), 1u);
   EXPECT_NE(Host.Messages[0].find(L"これはスタイル ファイルではない"), std::wstring::npos);
+
+  // So does a shortcut to itself; the style in use stays.
+  Host.Files[L"D:\\self.lnk"] = "self";
+  Host.Shortcuts[L"D:\\self.lnk"] = L"D:\\self.lnk";
+  EXPECT_FALSE(Loader.LoadStyle(L"D:\\self.lnk", false, true, true));
+  ASSERT_EQ(Host.Messages.size(), 2u);
+  EXPECT_NE(Host.Messages[1].find(L"これはスタイル ファイルではない"), std::wstring::npos);
+  EXPECT_EQ(Style.FontSize, 25);
+  EXPECT_EQ(Loader.LastStyleFile, L"D:\\Styles\\real.dlx");
 }
 
 TEST_F(StyleLoaderTest, ErrorsWhileApplyingFallBackAndTheChainEnds) {
