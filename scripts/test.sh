@@ -17,7 +17,10 @@ ctest --test-dir "$build" --output-on-failure --parallel 2 "$@" && status=0 || s
 # and undefined-behaviour sanitizers: a read past an end, an overflow or a
 # value cast out of range fails them.
 sanitized=$build/sanitized
-cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTDIALIX_SANITIZE=ON \
+# Optimised a little and with line tables only: it builds in about half the
+# time of an optimised build with full debug information and still names the
+# line of a fault.
+cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=None "-DCMAKE_CXX_FLAGS=-O1 -g1" -DTDIALIX_SANITIZE=ON \
   -DTDIALIX_WINDOWS=OFF -DTDIALIX_BENCH=OFF >/dev/null
 cmake --build "$sanitized"
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1} \
