@@ -29,6 +29,7 @@
 #include "base/unique_handle_win.h"
 #include "clock/glyph_source_win.h"
 #include "style/style_file.h"
+#include "../support/temp_folder_win.h"
 
 namespace tdialix {
 namespace {
@@ -40,42 +41,6 @@ std::wstring OwnPath() {
   ::GetModuleFileNameW(nullptr, path, MAX_PATH);
   return path;
 }
-
-class TempFolder {
- public:
-  explicit TempFolder(const wchar_t* name) {
-    wchar_t base[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, base);
-    Path = std::wstring(base) + name + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
-    Clear();
-    ::CreateDirectoryW(Path.c_str(), nullptr);
-  }
-  ~TempFolder() {
-    Clear();
-    ::RemoveDirectoryW(Path.c_str());
-  }
-  std::vector<std::wstring> Files(const wchar_t* pattern = L"*") const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = ::FindFirstFileW((Path + pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return names;
-  }
-  std::wstring Path;
-
- private:
-  void Clear() const {
-    for (const std::wstring& name : Files()) {
-      const std::wstring file = Path + name;
-      ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-      ::DeleteFileW(file.c_str());
-    }
-  }
-};
 
 // Starts this program with the arguments in the folder; the process handle.
 // With eventFor, the helper starts only once the event named for its process
@@ -252,6 +217,21 @@ bool Loaded(const std::wstring& plantedPath) {
   return ::GetFileAttributesW((plantedPath + L".loaded").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The process works in the folder while this lives, then where it was.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::wstring& folder) {
+    ::GetCurrentDirectoryW(MAX_PATH, Previous);
+    ::SetCurrentDirectoryW(folder.c_str());
+  }
+  ~CurrentFolder() { ::SetCurrentDirectoryW(Previous); }
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  wchar_t Previous[MAX_PATH] = {};
+};
+
 TEST(LibrarySearch, ALibraryInTheCurrentFolderLoadsByNameOnlyWithoutTheRestriction) {
   TempFolder folder(L"tdialix-planted");
   const std::wstring planted = Plant(folder, L"tdxplanted.dll");
@@ -267,16 +247,15 @@ TEST(LibrarySearch, ALibraryInTheCurrentFolderLoadsByNameOnlyWithoutTheRestricti
 TEST(LibrarySearch, TheProgramsOwnLibrariesLoadByFullPathOnly) {
   TempFolder folder(L"tdialix-fullpath");
   const std::wstring planted = Plant(folder, L"tdxplanted.dll");
-  wchar_t previous[MAX_PATH] = {};
-  ::GetCurrentDirectoryW(MAX_PATH, previous);
-  ::SetCurrentDirectoryW(folder.Path.c_str());
-  for (const wchar_t* path : {L"tdxplanted.dll", L".\\tdxplanted.dll", L"\\tdxplanted.dll", L"C:tdxplanted.dll", L""}) {
-    ::SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(LoadLibraryByFullPath(path), nullptr) << testing::PrintToString(std::wstring(path));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  {
+    const CurrentFolder inside(folder.Path);
+    for (const wchar_t* path : {L"tdxplanted.dll", L".\\tdxplanted.dll", L"\\tdxplanted.dll", L"C:tdxplanted.dll", L""}) {
+      ::SetLastError(ERROR_SUCCESS);
+      EXPECT_EQ(LoadLibraryByFullPath(path), nullptr) << testing::PrintToString(std::wstring(path));
+      EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    }
+    EXPECT_FALSE(Loaded(planted));
   }
-  EXPECT_FALSE(Loaded(planted));
-  ::SetCurrentDirectoryW(previous);
 
   const TUniqueModule module(LoadLibraryByFullPath(planted));
   EXPECT_TRUE(module);
@@ -286,11 +265,10 @@ TEST(LibrarySearch, TheProgramsOwnLibrariesLoadByFullPathOnly) {
 TEST(LibrarySearch, SystemLibrariesComeFromTheSystemFolder) {
   TempFolder folder(L"tdialix-system");
   const std::wstring planted = Plant(folder, L"dwmapi.dll");
-  wchar_t previous[MAX_PATH] = {};
-  ::GetCurrentDirectoryW(MAX_PATH, previous);
-  ::SetCurrentDirectoryW(folder.Path.c_str());
-  const TUniqueModule module(LoadSystemLibrary(L"dwmapi.dll"));
-  ::SetCurrentDirectoryW(previous);
+  const TUniqueModule module = [&] {
+    const CurrentFolder inside(folder.Path);
+    return TUniqueModule(LoadSystemLibrary(L"dwmapi.dll"));
+  }();
   EXPECT_TRUE(module);
   EXPECT_FALSE(Loaded(planted));
   wchar_t loadedFrom[MAX_PATH] = {};
