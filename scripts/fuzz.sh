@@ -4,6 +4,8 @@
 #   scripts/fuzz.sh [-j JOBS] [-r RUNS] SECONDS [target...]
 # An input that runs longer than TDIALIX_FUZZ_TIMEOUT seconds (10) counts as
 # a hang; give more where the fuzzers run at a low priority beside other work.
+# Inputs grow up to TDIALIX_FUZZ_MAX_LEN bytes (16384); long inputs cost more
+# per execution, so a campaign short of time may keep them to 4096.
 # Each target runs until it has used its share of the budget or, with -r, has
 # executed RUNS inputs in this call. New inputs that reach new code are merged
 # into its corpus in fuzz/corpus/<target> (kept in the repository, replayed by
@@ -50,7 +52,7 @@ fuzz_one() {
   local target=$1 share=$2 work=$build/fuzz-work/$1 log=$build/fuzz-logs/$1.log
   mkdir -p "$work" "$build/fuzz-logs" "$root/fuzz/crashes/$target" "$root/fuzz/corpus/$target"
   local status=0
-  "$build/fuzz/$target" -max_total_time="$share" -runs="$runs" -max_len=16384 -timeout="${TDIALIX_FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
+  "$build/fuzz/$target" -max_total_time="$share" -runs="$runs" -max_len="${TDIALIX_FUZZ_MAX_LEN:-16384}" -timeout="${TDIALIX_FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$root/fuzz/crashes/$target/" \
     "$work" "$root/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   "$build/fuzz/$target" -merge=1 -max_len=16384 "$root/fuzz/corpus/$target" "$work" >>"$log.merge" 2>&1 || true

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The soak run under Wine: the 64-bit master window for a simulated day with
-# an animated sample style (the tick driven as fast as it runs), 1,000 style
-# loads and each dialog opened and closed 100 times, printing the process's
-# memory and GDI and USER object counts as it goes. Fails when the memory
-# grew by more than 1 MB after the warm-up or objects were lost.
-#   scripts/soak.sh [ticks (2700000, a day at 32 ms)] [style loads (1000)] [rounds per dialog (100)]
+# The soak run under Wine: the 64-bit master window through a simulated day
+# with an animated sample style (every minute's change of the day, frame by
+# frame, the tick driven as fast as it runs), 1,000 style loads and each
+# dialog opened and closed 100 times, printing the process's memory and GDI
+# and USER object counts as it goes. Fails when the memory grew by more than
+# 1 MB after the warm-up or objects were lost.
+#   scripts/soak.sh [seconds of frames at each minute (2)] [style loads (1000)] [rounds per dialog (100)]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TDIALIX_BUILD:-$root/build}

@@ -1,16 +1,25 @@
 // A day of the clock in minutes: the master window in this process, an
-// animated style, the tick driven as fast as the machine runs it, styles
-// loaded over and over and every dialog of the program opened and closed
-// again and again, with the process's memory and its GDI and USER objects
-// measured along the way. Run by scripts/soak.sh; prints its figures and
-// ends with 1 when the memory grew by more than a megabyte after the warm-up
-// or objects were lost.
-//   soak_win <styles folder> [ticks] [style loads] [rounds per dialog]
+// animated style, a simulated day of its displayed time, styles loaded over
+// and over and every dialog of the program opened and closed again and
+// again, with the process's memory and its GDI and USER objects measured
+// along the way. Run by scripts/soak.sh; prints its figures and ends with 1
+// when the memory grew by more than a megabyte after the warm-up or objects
+// were lost.
+//   soak_win <styles folder> [seconds of frames at each minute] [style loads] [rounds per dialog]
+//
+// The simulated day: the displayed time is set through the world clock's
+// shift, so the clock shows whatever time the soak chooses. For each of the
+// day's 1,440 minutes (and midnight at both ends) the tick is driven frame by
+// frame at the timer interval through the change of the minute, the given
+// seconds around it: every minute's and hour's digits change and animate,
+// the date changes twice, and the seconds in between are left out (their
+// frames are those of the seconds shown).
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cwchar>
 #include <iterator>
@@ -21,6 +30,8 @@
 #include "app/application_win.h"
 #include "app/master_window_win.h"
 #include "app/popup_menu.h"
+#include "base/date_time.h"
+#include "base/system_locale_win.h"
 #include "dialog_driver_win.h"
 #include "../support/host_program_win.h"
 
@@ -80,7 +91,7 @@ std::vector<std::wstring> StyleFiles(const std::wstring& folder) {
   return files;
 }
 
-int Soak(const std::wstring& stylesFolder, long ticks, int styleLoads, int dialogRounds) {
+int Soak(const std::wstring& stylesFolder, int secondsPerMinute, int styleLoads, int dialogRounds) {
   const std::vector<std::wstring> styles = StyleFiles(stylesFolder);
   const std::wstring animated = stylesFolder + L"Rolling.dlx";
   if (styles.empty() || ::GetFileAttributesW(animated.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -138,17 +149,39 @@ int Soak(const std::wstring& stylesFolder, long ticks, int styleLoads, int dialo
     Print(stage, f);
   };
 
-  // The day: the animated style, tick after tick.
+  // The day: the animated style through every minute's change, frame by
+  // frame, with the displayed time simulated through the world clock's shift.
+  const TWorldClock ownWorldClock = master.Settings.WorldClock;
+  master.Settings.WorldClock.Specification = wcManual;
+  master.WorldClockChanged();
+  const std::int64_t interval = master.Settings.TimerInterval;
+  const std::int64_t frames = std::max<std::int64_t>(1, secondsPerMinute * 1000 / interval);
+  const TDateTime midnight = DateOf(LocalNow());
   const DWORD dayStart = ::GetTickCount();
-  for (long done = 0; done < ticks;) {
-    const long chunk = std::min(ticks - done, ticks / 10 > 0 ? ticks / 10 : ticks);
-    runTicks(chunk);
-    done += chunk;
-    char stage[64];
-    std::snprintf(stage, sizeof stage, "%ld ticks", done);
-    sample(stage);
+  long ticks = 0;
+  double worstOff = 0;  // milliseconds between the displayed time and the simulated one
+  for (int minute = 0; minute <= 24 * 60; ++minute) {
+    const TDateTime change = IncMilliSecond(midnight, minute * std::int64_t{60'000});
+    for (std::int64_t frame = 0; frame < frames; ++frame) {
+      const TDateTime shown = IncMilliSecond(change, frame * interval - secondsPerMinute * 500);
+      master.Settings.WorldClock.Time = shown - LocalNow();
+      worstOff = std::max(worstOff, std::abs(master.DisplayedNow() - shown) * static_cast<double>(MSecsPerDay));
+      master.TimerEvent(false);
+      if (++ticks % 64 == 0) PumpMessages();
+    }
+    if (minute % 144 == 0 && minute > 0) {
+      char stage[64];
+      // The string the clock shows, to see that the day is the simulated one.
+      std::string shownText;
+      for (const wchar_t c : master.NowText) shownText += c < 0x80 ? static_cast<char>(c) : '?';
+      std::snprintf(stage, sizeof stage, "day %02d:%02d \"%s\"", minute / 60, minute % 60, shownText.c_str());
+      sample(stage);
+    }
   }
-  std::printf("%ld ticks in %.1f s\n", ticks, (::GetTickCount() - dayStart) / 1000.0);
+  master.Settings.WorldClock = ownWorldClock;
+  master.WorldClockChanged();
+  std::printf("a day's 1,441 changes of the minute, %ld ticks, in %.1f s; displayed time off by at most %.0f ms\n",
+              ticks, (::GetTickCount() - dayStart) / 1000.0, worstOff);
 
   // Styles loaded over and over, each with a few ticks to draw it.
   for (int i = 1; i <= styleLoads; ++i) {
@@ -196,13 +229,13 @@ int main() {
   int count = 0;
   wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (!arguments || count < 2) {
-    std::printf("soak_win <styles folder> [ticks] [style loads] [rounds per dialog]\n");
+    std::printf("soak_win <styles folder> [seconds of frames at each minute] [style loads] [rounds per dialog]\n");
     return 2;
   }
   std::wstring folder = arguments[1];
   if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
-  const long ticks = count > 2 ? std::wcstol(arguments[2], nullptr, 10) : 2700000;
+  const int seconds = count > 2 ? std::max(1, static_cast<int>(std::wcstol(arguments[2], nullptr, 10))) : 2;
   const int styleLoads = count > 3 ? static_cast<int>(std::wcstol(arguments[3], nullptr, 10)) : 1000;
   const int rounds = count > 4 ? static_cast<int>(std::wcstol(arguments[4], nullptr, 10)) : 100;
-  return tdialix::Soak(folder, ticks, styleLoads, rounds);
+  return tdialix::Soak(folder, seconds, styleLoads, rounds);
 }
