@@ -4,7 +4,8 @@
 # frame, the tick driven as fast as it runs), 1,000 style loads and each
 # dialog opened and closed 100 times, printing the process's memory and GDI
 # and USER object counts as it goes. Fails when the memory grew by more than
-# 1 MB after the warm-up or objects were lost.
+# 1 MB after the warm-up, objects were lost or the clock did not show the
+# simulated time.
 #   scripts/soak.sh [seconds of frames at each minute (2)] [style loads (1000)] [rounds per dialog (100)]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
